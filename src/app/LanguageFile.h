@@ -5,6 +5,7 @@
 // with codes 25 and 26, turned into CR LF only when a table is loaded.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,5 +38,18 @@ struct LanguageData {
 [[nodiscard]] std::string writeSil(const LanguageData& data);
 [[nodiscard]] std::optional<LanguageData> parseSib(std::string_view bytes, std::string& error);
 [[nodiscard]] std::string writeSib(const LanguageData& data);
+
+// The rules both forms hold their content to (module names, keys, values, no duplicates
+// ignoring case). Data that passes can be written in either form and read back unchanged.
+[[nodiscard]] bool checkLanguageData(const LanguageData& data, std::string& error);
+
+enum class LanguageForm { Text, Binary };
+// The first bytes of every ".sib" file.
+inline constexpr std::string_view kSibMagic = "CWLF";
+// The form named by the file's extension (".sil" or ".sib", any case), if it is one of them.
+[[nodiscard]] std::optional<LanguageForm> languageFormOf(std::string_view path);
+
+// The checksum that ends a ".sib" file: CRC-32 as in zip and PNG.
+[[nodiscard]] uint32_t crc32(std::string_view bytes);
 
 } // namespace cw

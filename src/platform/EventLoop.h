@@ -25,8 +25,9 @@ public:
 
 protected:
     Timer() = default;
+    // Runs a copy of the callback, so the callback may destroy its own timer.
     void fire() {
-        if (onTimer_) onTimer_();
+        if (auto callback = onTimer_) callback();
     }
 
 private:
