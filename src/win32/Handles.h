@@ -7,38 +7,67 @@
 
 namespace cw::win {
 
-template <typename H, auto Close, H Invalid> class UniqueHandle {
+// Traits give the handle type, its invalid value and how to close it.
+template <typename Traits> class UniqueHandle {
+    using H = typename Traits::Handle;
+    static H invalid() { return Traits::invalid(); }
+
 public:
     UniqueHandle() = default;
     explicit UniqueHandle(H h) : h_(h) {}
     ~UniqueHandle() { reset(); }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, Invalid)) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, invalid())) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         if (this != &other) {
             reset();
-            h_ = std::exchange(other.h_, Invalid);
+            h_ = std::exchange(other.h_, invalid());
         }
         return *this;
     }
 
     [[nodiscard]] H get() const { return h_; }
-    [[nodiscard]] explicit operator bool() const { return h_ != Invalid; }
-    void reset(H h = Invalid) {
-        if (h_ != Invalid) Close(h_);
+    [[nodiscard]] explicit operator bool() const { return h_ != invalid(); }
+    void reset(H h = invalid()) {
+        if (h_ != invalid()) Traits::close(h_);
         h_ = h;
     }
-    [[nodiscard]] H release() { return std::exchange(h_, Invalid); }
+    [[nodiscard]] H release() { return std::exchange(h_, invalid()); }
 
 private:
-    H h_ = Invalid;
+    H h_ = invalid();
 };
 
-inline void closeHandle(HANDLE h) { CloseHandle(h); }
 // Kernel handles where failure is INVALID_HANDLE_VALUE (files, snapshots).
-using FileHandle = UniqueHandle<HANDLE, closeHandle, INVALID_HANDLE_VALUE>;
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) { CloseHandle(h); }
+};
+using FileHandle = UniqueHandle<FileHandleTraits>;
+
 // Kernel handles where failure is null (processes, threads, events).
-using KernelHandle = UniqueHandle<HANDLE, closeHandle, nullptr>;
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static HANDLE invalid() { return nullptr; }
+    static void close(HANDLE h) { CloseHandle(h); }
+};
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
+
+// GDI objects: fonts, bitmaps, brushes, pens, regions not handed to a window.
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static HGDIOBJ invalid() { return nullptr; }
+    static void close(HGDIOBJ h) { DeleteObject(h); }
+};
+using GdiObject = UniqueHandle<GdiObjectTraits>;
+
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static HMODULE invalid() { return nullptr; }
+    static void close(HMODULE h) { FreeLibrary(h); }
+};
+using Module = UniqueHandle<ModuleTraits>;
 
 } // namespace cw::win
