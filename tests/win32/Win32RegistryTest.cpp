@@ -9,17 +9,19 @@
 namespace cw {
 namespace {
 
-constexpr const char* kScratch = "Software\\ConfigWiFiTests\\Registry";
-
+// One scratch key per test, so test programs running side by side never share one.
 class Win32RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override { (void)registry.deleteTree(RegRoot::CurrentUser, kScratch); }
-    void TearDown() override { (void)registry.deleteTree(RegRoot::CurrentUser, kScratch); }
+    void SetUp() override { (void)registry.deleteTree(RegRoot::CurrentUser, scratchKey); }
+    void TearDown() override { (void)registry.deleteTree(RegRoot::CurrentUser, scratchKey); }
     Win32Registry registry;
+    const std::string scratch = std::string("Software\\ConfigWiFiTests\\") +
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const char* const scratchKey = scratch.c_str();
 };
 
 TEST_F(Win32RegistryTest, EveryValueKindRoundTrips) {
-    auto key = registry.create(RegRoot::CurrentUser, kScratch, RegAccess::AllAccess);
+    auto key = registry.create(RegRoot::CurrentUser, scratchKey, RegAccess::AllAccess);
     ASSERT_TRUE(key);
     const std::pair<const char*, RegValue> cases[] = {
         {"Text", RegValue::string("Réseau élevé")},
@@ -43,10 +45,10 @@ TEST_F(Win32RegistryTest, EveryValueKindRoundTrips) {
 }
 
 TEST_F(Win32RegistryTest, MultiStringWrittenByTheSystemIsSplit) {
-    auto key = registry.create(RegRoot::CurrentUser, kScratch, RegAccess::AllAccess);
+    auto key = registry.create(RegRoot::CurrentUser, scratchKey, RegAccess::AllAccess);
     ASSERT_TRUE(key);
     HKEY raw = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, win::wide(kScratch).c_str(), 0, KEY_SET_VALUE, &raw),
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, win::wide(scratchKey).c_str(), 0, KEY_SET_VALUE, &raw),
               ERROR_SUCCESS);
     const wchar_t data[] = L"alpha\0beta\0\0";
     ASSERT_EQ(RegSetValueExW(raw, L"Raw", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data),
@@ -66,7 +68,7 @@ TEST_F(Win32RegistryTest, MultiStringWrittenByTheSystemIsSplit) {
 }
 
 TEST_F(Win32RegistryTest, ListsSubKeysAndValueNamesAndDeletesTrees) {
-    const std::string base = kScratch;
+    const std::string base = scratchKey;
     ASSERT_TRUE(registry.create(RegRoot::CurrentUser, base + "\\A\\Deep", RegAccess::AllAccess));
     ASSERT_TRUE(registry.create(RegRoot::CurrentUser, base + "\\B", RegAccess::AllAccess));
     auto key = registry.open(RegRoot::CurrentUser, base, RegAccess::AllAccess);
@@ -87,18 +89,18 @@ TEST_F(Win32RegistryTest, ListsSubKeysAndValueNamesAndDeletesTrees) {
 }
 
 TEST_F(Win32RegistryTest, ReadAccessRefusesWrites) {
-    ASSERT_TRUE(registry.create(RegRoot::CurrentUser, kScratch, RegAccess::AllAccess));
-    auto key = registry.open(RegRoot::CurrentUser, kScratch, RegAccess::Read);
+    ASSERT_TRUE(registry.create(RegRoot::CurrentUser, scratchKey, RegAccess::AllAccess));
+    auto key = registry.open(RegRoot::CurrentUser, scratchKey, RegAccess::Read);
     ASSERT_TRUE(key);
     EXPECT_FALSE(key->write("X", RegValue::string("no")));
-    EXPECT_FALSE(registry.open(RegRoot::CurrentUser, std::string(kScratch) + "\\Missing",
+    EXPECT_FALSE(registry.open(RegRoot::CurrentUser, std::string(scratchKey) + "\\Missing",
                                RegAccess::Read));
 }
 
 TEST_F(Win32RegistryTest, RegistryComponentReachesValuesInSubKeys) {
     TRegistryEnhanced reg(registry);
     reg.RootKey = TRegistryEnhanced::TRootKey::hkCurrentUser;
-    reg.Key = std::string("\\") + kScratch;
+    reg.Key = std::string("\\") + scratchKey;
     ASSERT_TRUE(reg.WriteValue("Sub\\Inner\\Version", std::string("1.0.0.1")));
     ASSERT_TRUE(reg.WriteValue("Count", int32_t{42}));
 
