@@ -24,11 +24,12 @@ struct CrashReportModes {
 [[nodiscard]] CrashReportModes crashReportModes(bool testMode);
 
 // "%SmallApplicationName" -> "DOD EZU v1.2", "%Version" -> "V" + the four version parts.
-[[nodiscard]] std::string crashReportSubject(std::string_view subjectTemplate, const AppData& appData);
+[[nodiscard]] std::string crashReportSubject(std::string_view subjectTemplate,
+                                             const AppData& appData);
 // "%ApplicationName" -> `productName` (setting Param_ProductName), "%Version" ->
 // "Version = " + the four version parts.
-[[nodiscard]] std::string crashReportBody(std::string_view bodyTemplate, std::string_view productName,
-                                          const AppData& appData);
+[[nodiscard]] std::string crashReportBody(std::string_view bodyTemplate,
+                                          std::string_view productName, const AppData& appData);
 
 // What happened: an exception code and address, or a description (e.g. an uncaught C++
 // exception's message).

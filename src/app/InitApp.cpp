@@ -127,9 +127,11 @@ std::string InitApp::versionLabel(std::string_view caption) const {
 }
 
 GraphSource InitApp::LoadGraph(std::string_view settingKey, std::string_view resourceName) const {
-    const std::string fileName = settingKey.empty() ? std::string() : mainTable_.GetText(settingKey);
+    const std::string fileName =
+        settingKey.empty() ? std::string() : mainTable_.GetText(settingKey);
     GraphSource source;
-    source.filePath = appData_.PathExe + mainTable_.GetText("Param_Default_Img_Dir") + "\\" + fileName;
+    source.filePath =
+        appData_.PathExe + mainTable_.GetText("Param_Default_Img_Dir") + "\\" + fileName;
     source.resourceName = std::string(resourceName);
     source.fromFile = !fileName.empty() && fs_.fileExists(source.filePath);
     return source;
@@ -145,7 +147,9 @@ TraceFile::TraceFile(TraceLog& log, FileSystem& fs) : log_(log), fs_(fs) {
     log_.setSink([this](std::string_view line) { add(line); });
 }
 
-TraceFile::~TraceFile() { log_.setSink(nullptr); }
+TraceFile::~TraceFile() {
+    log_.setSink(nullptr);
+}
 
 void TraceFile::add(std::string_view line) {
     std::string text(line);
@@ -160,7 +164,8 @@ void TraceFile::add(std::string_view line) {
 void TraceFile::open(std::string path) {
     path_ = std::move(path);
     std::string kept;
-    for (const std::string& line : pending_) kept.append(line).append("\r\n");
+    for (const std::string& line : pending_)
+        kept.append(line).append("\r\n");
     pending_.clear();
     if (!kept.empty()) (void)fs_.appendFile(path_, kept);
 }

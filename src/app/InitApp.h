@@ -26,7 +26,8 @@ inline constexpr std::string_view kBrandKey = "Software\\Quorvale\\RIR";
 
 // The version label: `caption` + " " + major.minor.release + " [" + build + "]" when setting
 // `Param_Show_Version` is "True" (any case), otherwise empty.
-[[nodiscard]] std::string versionLabelText(std::string_view caption, std::string_view showVersionSetting,
+[[nodiscard]] std::string versionLabelText(std::string_view caption,
+                                           std::string_view showVersionSetting,
                                            const AppData& appData);
 
 // Where a page picture comes from: the skin directory's file when it exists, else the
@@ -38,7 +39,7 @@ struct GraphSource {
 };
 
 class InitApp {
-public:
+  public:
     // `mainTable` is the main window's table; the references must outlive this object.
     InitApp(AppData& appData, const StringTable& mainTable, const OsFacts& os, FileSystem& fs,
             Registry& registry, Trace& trace);
@@ -56,13 +57,14 @@ public:
 
     [[nodiscard]] std::string versionLabel(std::string_view caption) const;
     // PathExe + `Param_Default_Img_Dir` + "\" + the table's value for `settingKey`.
-    [[nodiscard]] GraphSource LoadGraph(std::string_view settingKey, std::string_view resourceName) const;
+    [[nodiscard]] GraphSource LoadGraph(std::string_view settingKey,
+                                        std::string_view resourceName) const;
     // Enables the log when `Active_Tracer` is "yes"/"true" or in test mode, disables it
     // otherwise; returns the new state. The log is written to a file (see TraceFile), so no
     // viewer needs to be installed.
     bool ActivateTracer(TraceLog& log) const;
 
-private:
+  private:
     void decipherEntries();
     void createAppDataDir();
 
@@ -77,7 +79,7 @@ private:
 // The trace log's file. Lines written before the per-user data directory is known are kept
 // (up to a limit) and written first when the file is opened.
 class TraceFile {
-public:
+  public:
     static constexpr std::string_view kFileName = "Trace.log";
     static constexpr size_t kMaxPendingLines = 2000;
 
@@ -90,7 +92,7 @@ public:
     void open(std::string path);
     [[nodiscard]] const std::string& path() const { return path_; }
 
-private:
+  private:
     void add(std::string_view line);
 
     TraceLog& log_;

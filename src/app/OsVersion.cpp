@@ -21,21 +21,30 @@ void clearVersionFlags(AppData& a) {
 
 void setNtVersion(AppData& a, const OsVersionInfo& v) {
     a.IsNT = true;
-    if (v.major < 5) a.IsNT4 = true;
-    else if (v.major == 5 && v.minor == 0) a.Is2000 = true;
-    else if (v.major == 5) a.IsXP = true;
-    else if (v.minor == 0) a.IsVista = true;
-    else a.IsSeven = true;
+    if (v.major < 5)
+        a.IsNT4 = true;
+    else if (v.major == 5 && v.minor == 0)
+        a.Is2000 = true;
+    else if (v.major == 5)
+        a.IsXP = true;
+    else if (v.minor == 0)
+        a.IsVista = true;
+    else
+        a.IsSeven = true;
 }
 
 void set9xVersion(AppData& a, const OsVersionInfo& v) {
     a.Is9x = true;
     // The high byte of the build number's low word tells 95, 98 and 98 SE apart.
     const uint32_t buildHighByte = (v.buildNumber & 0xFFFF) >> 8;
-    if (v.major <= 4 && v.minor == 0 && buildHighByte < 4) a.Is95 = true;
-    else if (v.major == 4 && v.minor < 90 && buildHighByte == 7) a.Is98 = true;
-    else if (v.major == 4 && v.minor < 90) a.Is98SE = true;
-    else a.IsMe = true;
+    if (v.major <= 4 && v.minor == 0 && buildHighByte < 4)
+        a.Is95 = true;
+    else if (v.major == 4 && v.minor < 90 && buildHighByte == 7)
+        a.Is98 = true;
+    else if (v.major == 4 && v.minor < 90)
+        a.Is98SE = true;
+    else
+        a.IsMe = true;
 }
 
 void setServicePacks(AppData& a, std::string_view servicePack) {
@@ -70,8 +79,10 @@ void GetOS(AppData& appData, const OsFacts& os, Trace& trace) {
         return;
     }
     trace.message(describe(*version));
-    if (version->platformId == kPlatformNT) setNtVersion(appData, *version);
-    else set9xVersion(appData, *version);
+    if (version->platformId == kPlatformNT)
+        setNtVersion(appData, *version);
+    else
+        set9xVersion(appData, *version);
     setServicePacks(appData, version->servicePack);
     if (appData.IsNT) appData.Is64Bits = IsWOW64(os);
 }
@@ -81,7 +92,9 @@ bool IsVistaOrLater(const OsFacts& os) {
     return version && version->major > 5;
 }
 
-bool IsWOW64(const OsFacts& os) { return os.isWow64Process(); }
+bool IsWOW64(const OsFacts& os) {
+    return os.isWow64Process();
+}
 
 bool CheckCurrentUserIsAdmin(const AppData& appData, const OsFacts& os, Trace& trace) {
     if (appData.Is9x) return true;

@@ -8,10 +8,12 @@
 namespace cw {
 namespace {
 
-constexpr BuildSwitch kBuildSwitches[] = {BuildSwitch::KitBackupSwitch, BuildSwitch::DongleModeSwitch,
-                                          BuildSwitch::EthernetModeSwitch};
+constexpr BuildSwitch kBuildSwitches[] = {
+    BuildSwitch::KitBackupSwitch, BuildSwitch::DongleModeSwitch, BuildSwitch::EthernetModeSwitch};
 
-std::string onOff(bool on) { return on ? "True" : "False"; }
+std::string onOff(bool on) {
+    return on ? "True" : "False";
+}
 
 } // namespace
 
@@ -21,9 +23,12 @@ bool isBuildSwitchOn(const OsFacts& os, BuildSwitch which) {
 
 std::string_view buildSwitchTraceName(BuildSwitch which) {
     switch (which) {
-    case BuildSwitch::KitBackupSwitch: return "Dongle   Backup";
-    case BuildSwitch::DongleModeSwitch: return "Dongle   Mode";
-    case BuildSwitch::EthernetModeSwitch: return "Ethernet Mode";
+    case BuildSwitch::KitBackupSwitch:
+        return "Dongle   Backup";
+    case BuildSwitch::DongleModeSwitch:
+        return "Dongle   Mode";
+    case BuildSwitch::EthernetModeSwitch:
+        return "Ethernet Mode";
     }
     return {};
 }
@@ -61,11 +66,16 @@ void StartMode(const std::vector<std::string>& args, AppData& appData, const OsF
     appData.WepMode = false;
 
     for (const std::string& arg : args) {
-        if (isTestSwitch(arg)) appData.TestMode = true;
-        else if (str::equalsNoCase(arg, "-ForceAdmin")) appData.ForceAdmin = true;
-        else if (str::equalsNoCase(arg, "-noJS")) appData.JumpStartMode = false;
-        else if (str::equalsNoCase(arg, "-WEP")) appData.WepMode = true;
-        else if (str::equalsNoCase(arg, "-NDIS")) appData.NdisMode = true;
+        if (isTestSwitch(arg))
+            appData.TestMode = true;
+        else if (str::equalsNoCase(arg, "-ForceAdmin"))
+            appData.ForceAdmin = true;
+        else if (str::equalsNoCase(arg, "-noJS"))
+            appData.JumpStartMode = false;
+        else if (str::equalsNoCase(arg, "-WEP"))
+            appData.WepMode = true;
+        else if (str::equalsNoCase(arg, "-NDIS"))
+            appData.NdisMode = true;
     }
 
     trace.message("TestMode       = " + onOff(appData.TestMode));

@@ -38,7 +38,7 @@ struct TokenGroups {
 };
 
 class OsFacts {
-public:
+  public:
     virtual ~OsFacts() = default;
 
     // The extended version query, or nullopt when it fails.
@@ -48,7 +48,8 @@ public:
     [[nodiscard]] virtual bool isWow64Process() const = 0;
     [[nodiscard]] virtual TokenGroups tokenGroups() const = 0;
     // The variable's value, or nullopt when it is not set.
-    [[nodiscard]] virtual std::optional<std::string> environmentVariable(std::string_view name) const = 0;
+    [[nodiscard]] virtual std::optional<std::string>
+    environmentVariable(std::string_view name) const = 0;
     // The running program's full path.
     [[nodiscard]] virtual std::string exePath() const = 0;
     // The file's fixed version, or nullopt when it has none (or cannot be read).

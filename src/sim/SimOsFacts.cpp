@@ -5,8 +5,9 @@
 namespace cw {
 
 SimOsFacts::SimOsFacts()
-    : version(OsVersionInfo{2, 6, 1, 7601, "Service Pack 1"}),
-      groups{TokenGroups::Status::Read, {"S-1-1-0", "S-1-5-32-544", "S-1-5-32-545"}},
+    : version(OsVersionInfo{2, 6, 1, 7601, "Service Pack 1"}), groups{TokenGroups::Status::Read,
+                                                                      {"S-1-1-0", "S-1-5-32-544",
+                                                                       "S-1-5-32-545"}},
       environment{{"APPDATA", "C:\\Users\\Client\\AppData\\Roaming"}},
       stringResources{{1000, "0"}, {2000, "1"}, {3000, "1"}} {}
 

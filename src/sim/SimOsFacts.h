@@ -9,7 +9,7 @@
 namespace cw {
 
 class SimOsFacts : public OsFacts {
-public:
+  public:
     SimOsFacts();
 
     std::optional<OsVersionInfo> version;
@@ -27,7 +27,8 @@ public:
     [[nodiscard]] std::optional<OsVersionInfo> versionInfo() const override;
     [[nodiscard]] bool isWow64Process() const override;
     [[nodiscard]] TokenGroups tokenGroups() const override { return groups; }
-    [[nodiscard]] std::optional<std::string> environmentVariable(std::string_view name) const override;
+    [[nodiscard]] std::optional<std::string>
+    environmentVariable(std::string_view name) const override;
     [[nodiscard]] std::string exePath() const override { return programPath; }
     [[nodiscard]] std::optional<FileVersion> fileVersion(std::string_view path) const override;
     [[nodiscard]] std::string stringResource(uint32_t id) const override;

@@ -22,7 +22,7 @@ namespace {
 using Args = std::vector<std::string>;
 
 class StartUpTest : public ::testing::Test {
-protected:
+  protected:
     StartUpTest() {
         log.setSink([this](std::string_view line) { traced.append(line).append("\n"); });
         log.setEnabled(true);
@@ -92,7 +92,8 @@ TEST(RunMode, CommandLineTable) {
 }
 
 TEST_F(StartUpTest, FirstScanStopsAtTheQuitSwitchAndNotesTestMode) {
-    EXPECT_TRUE(scanStartArguments({"C:\\Kit\\ConfigWiFi.exe", "-T", "-q", "-ForceAdmin"}, appData, trace));
+    EXPECT_TRUE(
+        scanStartArguments({"C:\\Kit\\ConfigWiFi.exe", "-T", "-q", "-ForceAdmin"}, appData, trace));
     EXPECT_TRUE(appData.TestMode);
     EXPECT_NE(traced.find("-q"), std::string::npos);
     EXPECT_EQ(traced.find("-ForceAdmin"), std::string::npos); // never looked at
@@ -131,14 +132,25 @@ TEST(RunMode, BuildSwitchIsOnOnlyForTheTextOne) {
 // --- Windows version ----------------------------------------------------------------------
 
 std::set<std::string> flagsSet(const AppData& a) {
-    const std::pair<const char*, bool> flags[] = {
-        {"IsNT", a.IsNT},       {"Is9x", a.Is9x},         {"IsNT4", a.IsNT4},
-        {"Is2000", a.Is2000},   {"IsXP", a.IsXP},         {"IsVista", a.IsVista},
-        {"IsSeven", a.IsSeven}, {"Is95", a.Is95},         {"Is98", a.Is98},
-        {"Is98SE", a.Is98SE},   {"IsMe", a.IsMe},         {"IsXPSP2", a.IsXPSP2},
-        {"IsXPSP2Plus", a.IsXPSP2Plus}, {"IsXPSP3", a.IsXPSP3}, {"Is64Bits", a.Is64Bits},
-        {"HasSP1", a.HasSP1},   {"HasSP2", a.HasSP2},     {"HasSP3", a.HasSP3},
-        {"HasSP4", a.HasSP4}};
+    const std::pair<const char*, bool> flags[] = {{"IsNT", a.IsNT},
+                                                  {"Is9x", a.Is9x},
+                                                  {"IsNT4", a.IsNT4},
+                                                  {"Is2000", a.Is2000},
+                                                  {"IsXP", a.IsXP},
+                                                  {"IsVista", a.IsVista},
+                                                  {"IsSeven", a.IsSeven},
+                                                  {"Is95", a.Is95},
+                                                  {"Is98", a.Is98},
+                                                  {"Is98SE", a.Is98SE},
+                                                  {"IsMe", a.IsMe},
+                                                  {"IsXPSP2", a.IsXPSP2},
+                                                  {"IsXPSP2Plus", a.IsXPSP2Plus},
+                                                  {"IsXPSP3", a.IsXPSP3},
+                                                  {"Is64Bits", a.Is64Bits},
+                                                  {"HasSP1", a.HasSP1},
+                                                  {"HasSP2", a.HasSP2},
+                                                  {"HasSP3", a.HasSP3},
+                                                  {"HasSP4", a.HasSP4}};
     std::set<std::string> on;
     for (const auto& [name, value] : flags)
         if (value) on.insert(name);
@@ -156,13 +168,19 @@ TEST(OsVersion, VersionTable) {
         {{2, 4, 0, 1381, "Service Pack 6"}, false, {"IsNT", "IsNT4"}, false},
         {{2, 5, 0, 2195, "Service Pack 4"}, false, {"IsNT", "Is2000", "HasSP4"}, false},
         {{2, 5, 1, 2600, "Service Pack 1"}, false, {"IsNT", "IsXP", "HasSP1"}, false},
-        {{2, 5, 1, 2600, "Service Pack 2"}, false,
-         {"IsNT", "IsXP", "HasSP2", "IsXPSP2", "IsXPSP2Plus"}, false},
-        {{2, 5, 1, 2600, "service pack 3"}, false,
-         {"IsNT", "IsXP", "HasSP3", "IsXPSP3", "IsXPSP2Plus"}, false},
+        {{2, 5, 1, 2600, "Service Pack 2"},
+         false,
+         {"IsNT", "IsXP", "HasSP2", "IsXPSP2", "IsXPSP2Plus"},
+         false},
+        {{2, 5, 1, 2600, "service pack 3"},
+         false,
+         {"IsNT", "IsXP", "HasSP3", "IsXPSP3", "IsXPSP2Plus"},
+         false},
         // Server 2003 and XP x64 (5.2) count as XP.
-        {{2, 5, 2, 3790, "Service Pack 2"}, true,
-         {"IsNT", "IsXP", "HasSP2", "IsXPSP2", "IsXPSP2Plus", "Is64Bits"}, false},
+        {{2, 5, 2, 3790, "Service Pack 2"},
+         true,
+         {"IsNT", "IsXP", "HasSP2", "IsXPSP2", "IsXPSP2Plus", "Is64Bits"},
+         false},
         {{2, 6, 0, 6002, "Service Pack 2"}, false, {"IsNT", "IsVista", "HasSP2"}, true},
         {{2, 6, 1, 7601, "Service Pack 1"}, true, {"IsNT", "IsSeven", "HasSP1", "Is64Bits"}, true},
         {{2, 6, 2, 9200, ""}, false, {"IsNT", "IsSeven"}, true},
@@ -206,7 +224,8 @@ TEST_F(StartUpTest, GetOsClearsOldFlagsAndIsVistaOrLaterQueriesAfresh) {
 
 TEST_F(StartUpTest, AdminCheckTable) {
     std::vector<std::string> many;
-    for (int i = 0; i < 199; ++i) many.push_back("S-1-5-21-1004336348-1177238915-682003330-" + std::to_string(1000 + i));
+    for (int i = 0; i < 199; ++i)
+        many.push_back("S-1-5-21-1004336348-1177238915-682003330-" + std::to_string(1000 + i));
     std::vector<std::string> manyThenAdmin = many;
     manyThenAdmin.push_back("s-1-5-32-544");
     struct Case {
@@ -255,7 +274,8 @@ TEST_F(StartUpTest, InitAppVarsFillsNamesPathsAndCreatesTheDataDirectory) {
 }
 
 TEST_F(StartUpTest, IconFileReplacesTheExtensionInAnyCase) {
-    for (const char* path : {"D:\\Kit\\ConfigWiFi.exe", "D:\\Kit\\ConfigWiFi.Exe", "D:\\Kit\\ConfigWiFi.EXE"}) {
+    for (const char* path :
+         {"D:\\Kit\\ConfigWiFi.exe", "D:\\Kit\\ConfigWiFi.Exe", "D:\\Kit\\ConfigWiFi.EXE"}) {
         os.programPath = path;
         init.InitAppVars();
         EXPECT_EQ(appData.IconFile, "D:\\Kit\\ConfigWiFi.ico") << path;
@@ -273,7 +293,8 @@ TEST_F(StartUpTest, DataDirectoryFailuresAreTracedOnly) {
     init.InitAppVars();
     EXPECT_EQ(appData.AppDataDir, "E:\\Missing\\Roaming\\Quorvale\\Configuration WiFi Quorvale");
     EXPECT_FALSE(fs.directoryExists(appData.AppDataDir));
-    EXPECT_NE(traced.find("Cannot create the directory E:\\Missing\\Roaming\\Quorvale"), std::string::npos);
+    EXPECT_NE(traced.find("Cannot create the directory E:\\Missing\\Roaming\\Quorvale"),
+              std::string::npos);
     EXPECT_EQ(appData.VersionBuild, "70"); // the rest of the step still ran
 }
 
@@ -306,7 +327,8 @@ TEST_F(StartUpTest, VersionIsWrittenUnderTheProductKeyOfTheRightRoot) {
         InitApp local(appData, mainTable(), os, fs, fresh, trace);
         local.InitAppVars();
         EXPECT_TRUE(local.initReg());
-        auto key = fresh.open(c.root, "Software\\Quorvale\\RIR\\Configuration WiFi Quorvale", RegAccess::Read);
+        auto key = fresh.open(c.root, "Software\\Quorvale\\RIR\\Configuration WiFi Quorvale",
+                              RegAccess::Read);
         ASSERT_TRUE(key);
         RegValue value;
         ASSERT_TRUE(key->read("Version", value));
@@ -357,7 +379,8 @@ TEST_F(StartUpTest, VersionLabelFollowsShowVersion) {
     };
     for (const Case c : {Case{"true", true}, Case{"TRUE", true}, Case{"yes", false},
                          Case{"False", false}, Case{"", false}}) {
-        EXPECT_EQ(versionLabelText("Version : ", c.setting, appData).empty(), !c.shown) << c.setting;
+        EXPECT_EQ(versionLabelText("Version : ", c.setting, appData).empty(), !c.shown)
+            << c.setting;
     }
 }
 
@@ -425,10 +448,11 @@ TEST(CrashReport, SubjectAndBodySubstitutions) {
     data.VersionBuild = "70";
     EXPECT_EQ(crashReportSubject("Bug %SmallApplicationName (%Version)", data),
               "Bug DOD EZU v1.2 (V1.3.0.70)");
-    EXPECT_EQ(crashReportBody("%ApplicationName\n%Version\n%SmallApplicationName", "Configuration WiFi Quorvale", data),
+    EXPECT_EQ(crashReportBody("%ApplicationName\n%Version\n%SmallApplicationName",
+                              "Configuration WiFi Quorvale", data),
               "Configuration WiFi Quorvale\nVersion = 1.3.0.70\n%SmallApplicationName");
-    const std::string report =
-        crashReportText(data, "Configuration WiFi Quorvale", {0xC0000005, 0x401A2B, "access violation"});
+    const std::string report = crashReportText(data, "Configuration WiFi Quorvale",
+                                               {0xC0000005, 0x401A2B, "access violation"});
     EXPECT_EQ(report.rfind("DOD EZU v1.2 V1.3.0.70\r\n", 0), 0u);
     EXPECT_NE(report.find("Version = 1.3.0.70"), std::string::npos);
     EXPECT_NE(report.find("0xC0000005"), std::string::npos);
