@@ -1,6 +1,7 @@
 #include "app/RunMode.h"
 
 #include "app/AppData.h"
+#include "app/OsVersion.h"
 #include "app/StringUtil.h"
 #include "app/Trace.h"
 #include "platform/OsFacts.h"
@@ -86,6 +87,11 @@ void StartMode(const std::vector<std::string>& args, AppData& appData, const OsF
     for (BuildSwitch which : kBuildSwitches)
         trace.message(std::string(buildSwitchTraceName(which)) + "  = " +
                       onOff(isBuildSwitchOn(os, which)));
+}
+
+void confirmJumpStartMode(AppData& appData, const OsFacts& os) {
+    if (appData.JumpStartMode && !appData.IsXPSP2Plus && !IsVistaOrLater(os))
+        appData.JumpStartMode = false;
 }
 
 } // namespace cw

@@ -40,4 +40,7 @@ enum class BuildSwitch : uint32_t {
 void StartMode(const std::vector<std::string>& args, AppData& appData, const OsFacts& os,
                Trace& trace);
 
+// Once the pages exist: the WPS path stays on only on XP SP2 or later, or Vista and later.
+void confirmJumpStartMode(AppData& appData, const OsFacts& os);
+
 } // namespace cw

@@ -129,6 +129,33 @@ TEST(RunMode, BuildSwitchIsOnOnlyForTheTextOne) {
     EXPECT_TRUE(isBuildSwitchOn(SimOsFacts(), BuildSwitch::EthernetModeSwitch));
 }
 
+TEST(RunMode, JumpStartModeStaysOnlyFromXpSp2On) {
+    struct Case {
+        OsVersionInfo version;
+        bool kept;
+    };
+    const Case cases[] = {{{2, 5, 1, 2600, "Service Pack 1"}, false},
+                          {{2, 5, 1, 2600, "Service Pack 2"}, true},
+                          {{2, 5, 0, 2195, "Service Pack 4"}, false},
+                          {{2, 6, 0, 6002, ""}, true},
+                          {{2, 6, 1, 7601, "Service Pack 1"}, true}};
+    TraceLog log;
+    Trace trace(log, "TFormWZ");
+    for (const Case& c : cases) {
+        SimOsFacts os;
+        os.version = c.version;
+        AppData data;
+        GetOS(data, os, trace);
+        data.JumpStartMode = true;
+        confirmJumpStartMode(data, os);
+        EXPECT_EQ(data.JumpStartMode, c.kept)
+            << c.version.major << "." << c.version.minor << " " << c.version.servicePack;
+        data.JumpStartMode = false;
+        confirmJumpStartMode(data, os);
+        EXPECT_FALSE(data.JumpStartMode);
+    }
+}
+
 // --- Windows version ----------------------------------------------------------------------
 
 std::set<std::string> flagsSet(const AppData& a) {
