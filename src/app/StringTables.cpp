@@ -10,7 +10,7 @@ const ModuleSection kMainWindow = {
     {
         {"LTitleApp.Caption", "Configuration de la connexion"},
         {"LVersion.Caption", "Version : "},
-        {"LCopyRight.Caption", "© Quorvale — Assistant de connexion"},
+        {"LCopyRight.Caption", "© 2026 Quorvale"},
 
         {"__AppBF_VispName", "UjXZA5uuoLmyr+9WcMAElA=="},
         {"__AppBF_VispConfigFile", ""},
@@ -55,8 +55,25 @@ const ModuleSection kMainWindow = {
     },
 };
 
+// The message dialog's default titles.
+const ModuleSection kDialog = {
+    "TFormDialog",
+    {
+        {"Title_Warning", "AVERTISSEMENT"},
+        {"Title_Information", "INFORMATION"},
+        {"Title_Error", "ERREUR"},
+    },
+};
+
+const ModuleSection kWait = {
+    "TFormWait",
+    {
+        {"LTitleWindow.Caption", "Veuillez patienter..."},
+    },
+};
+
 } // namespace
 
-LanguageData compiledInTables() { return LanguageData{{kMainWindow}}; }
+LanguageData compiledInTables() { return LanguageData{{kMainWindow, kDialog, kWait}}; }
 
 } // namespace cw

@@ -47,6 +47,8 @@ public:
     [[nodiscard]] virtual std::unique_ptr<Timer> createTimer() = 0;
     // True once the program was asked to end (a quit message arrived).
     [[nodiscard]] virtual bool terminated() const = 0;
+    // Asks the program to end: the loop stops at its next turn and waits return.
+    virtual void requestTermination() = 0;
 
     // Waits until the tick count has advanced by `ms`, sleeping 10 ms and then processing
     // pending messages on each pass. It returns early only when the program is ending.

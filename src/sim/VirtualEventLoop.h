@@ -23,7 +23,7 @@ public:
 
     // Lets virtual time pass in 10 ms steps, processing messages after each step.
     void advance(uint64_t ms);
-    void requestTermination() { terminated_ = true; }
+    void requestTermination() override { terminated_ = true; }
 
 protected:
     void sleepSlice(uint32_t ms) override { now_ += ms; }

@@ -81,6 +81,10 @@ uint64_t Win32EventLoop::tickCount() const {
 }
 
 void Win32EventLoop::dispatch(const MSG& msg) {
+    // Our windows get dialog keyboard navigation: Tab between controls, Enter, Escape.
+    if (HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        root && GetPropW(root, L"ConfigWiFi.Keyboard") && IsDialogMessageW(root, const_cast<MSG*>(&msg)))
+        return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

@@ -25,6 +25,7 @@ public:
     void post(std::function<void()> task) override;
     [[nodiscard]] std::unique_ptr<Timer> createTimer() override;
     [[nodiscard]] bool terminated() const override { return terminated_; }
+    void requestTermination() override { PostQuitMessage(0); }
 
     // Runs until WM_QUIT; returns its exit code.
     int run();

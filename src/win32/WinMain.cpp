@@ -1,20 +1,135 @@
-// Program entry. For now it sets up the ports, loads the language file and ends.
-#include "app/StringTable.h"
-#include "app/StringTables.h"
-#include "app/Trace.h"
+// Program entry: makes the Win32 ports, keeps to a single instance (a second start hands
+// its command line to the first and ends), creates the main window and runs the loop.
+#include "app/AppContext.h"
+#include "app/MainWindow.h"
+#include "app/StringUtil.h"
+#include "win32/CrashHook.h"
+#include "win32/Handles.h"
 #include "win32/Win32EventLoop.h"
 #include "win32/Win32FileSystem.h"
+#include "win32/Win32OsFacts.h"
+#include "win32/Win32Processes.h"
+#include "win32/Win32Registry.h"
+#include "win32/Win32Window.h"
+#include "win32/Win32WindowEffects.h"
+#include "win32/WinString.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    cw::Win32FileSystem fileSystem;
-    cw::Win32EventLoop eventLoop;
-    cw::TraceLog traceLog;
-    traceLog.setClock([&eventLoop] { return eventLoop.tickCount(); });
-    cw::Trace trace(traceLog, std::string(cw::kMainWindowTable));
+#include <optional>
+#include <string>
+#include <vector>
 
-    cw::Language language(cw::compiledInTables());
-    language.InitLanguage(fileSystem, cw::currentExePath(), trace);
-    return 0;
+namespace {
+
+constexpr const wchar_t* kInstanceMutex = L"ConfigWiFi.Quorvale.SingleInstance";
+constexpr const wchar_t* kMainWindowClass = L"CwMainWindow";
+// Marks a WM_COPYDATA message as a forwarded command line.
+constexpr ULONG_PTR kForwardedCommandLine = 0x43574346;  // "CWCF"
+constexpr DWORD kFindFirstInstanceMs = 5000;
+
+std::vector<std::string> commandLineArguments() {
+    std::vector<std::string> args;
+    int count = 0;
+    if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count)) {
+        for (int i = 0; i < count; ++i) args.push_back(cw::win::narrow(argv[i]));
+        LocalFree(argv);
+    }
+    return args;
+}
+
+// The arguments travel as UTF-8, one per line.
+std::string joinArguments(const std::vector<std::string>& args) {
+    std::string joined;
+    for (const std::string& arg : args) joined.append(arg).push_back('\n');
+    return joined;
+}
+
+std::vector<std::string> splitArguments(std::string_view joined) {
+    std::vector<std::string> args;
+    size_t start = 0;
+    for (size_t end; (end = joined.find('\n', start)) != std::string_view::npos; start = end + 1)
+        args.emplace_back(joined.substr(start, end - start));
+    return args;
+}
+
+// Hands the command line to the running instance; its window may still be starting.
+void forwardToFirstInstance(const std::vector<std::string>& args) {
+    const std::string payload = joinArguments(args);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kFindFirstInstanceMs) {
+        if (HWND first = FindWindowW(kMainWindowClass, nullptr)) {
+            COPYDATASTRUCT data{kForwardedCommandLine, static_cast<DWORD>(payload.size()),
+                                const_cast<char*>(payload.data())};
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(first, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                SMTO_ABORTIFHUNG, 5000, &result);
+            return;
+        }
+        Sleep(100);  // not the UI thread of a running wizard: this start never shows a window
+    }
+}
+
+// Messages only the real main window receives: forwarded command lines, log-off.
+std::optional<LRESULT> mainWindowMessage(cw::TFormWZ& form, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COPYDATA: {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        if (!data || data->dwData != kForwardedCommandLine) return std::nullopt;
+        const std::string joined(static_cast<const char*>(data->lpData), data->cbData);
+        form.commandLineForwarded(splitArguments(joined));
+        return TRUE;
+    }
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Windows is ending the session: halt now, without the wizard's exit actions.
+        if (wp) ExitProcess(0);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE) form.FormActivate();
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const std::vector<std::string> args = commandLineArguments();
+
+    cw::win::KernelHandle instanceMutex(CreateMutexW(nullptr, FALSE, kInstanceMutex));
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        forwardToFirstInstance(args);
+        return 0;
+    }
+
+    cw::Win32EventLoop loop;
+    cw::Win32FileSystem fs;
+    cw::Win32Registry registry;
+    cw::Win32OsFacts os;
+    cw::Win32Processes processes;
+    cw::Win32WindowFactory windows(instance, loop);
+    cw::Win32WindowEffects effects;
+    cw::AppContext app({loop, fs, registry, os, processes, windows, effects});
+    app.traceLog.setClock([&loop] { return loop.tickCount(); });
+    cw::CrashHook::install(app.appData, fs,
+                           app.language.table(cw::kMainWindowTable).GetText("Param_ProductName"));
+
+    int exitCode = 0;
+    {
+        cw::TFormWZ form(app);
+        auto& window = static_cast<cw::Win32Window&>(form.window());
+        window.messageHook = [&form](UINT msg, WPARAM wp, LPARAM lp) {
+            return mainWindowMessage(form, msg, wp, lp);
+        };
+        form.FormCreate(args);
+        exitCode = loop.run();
+        form.FormDestroy();
+        window.messageHook = nullptr;
+    }
+    cw::CrashHook::uninstall();
+    return exitCode;
 }

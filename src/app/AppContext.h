@@ -1,0 +1,48 @@
+// The application context: the ports to the outside world, handed in by the program entry
+// (Win32) or a test (simulated), and the program-wide state every module may reach.
+#pragma once
+
+#include "app/AppData.h"
+#include "app/Dialogs.h"
+#include "app/StringTable.h"
+#include "app/StringTables.h"
+#include "app/Trace.h"
+
+#include <memory>
+
+namespace cw {
+
+class EventLoop;
+class FileSystem;
+class OsFacts;
+class Processes;
+class Registry;
+class WindowEffects;
+class WindowFactory;
+
+struct Ports {
+    EventLoop& loop;
+    FileSystem& fs;
+    Registry& registry;
+    const OsFacts& os;
+    Processes& processes;
+    WindowFactory& windows;
+    WindowEffects& effects;
+};
+
+class AppContext {
+public:
+    explicit AppContext(Ports ports)
+        : ports(ports), language(compiledInTables()),
+          dialogs(ports.windows, language.table(kDialogTable), appData) {}
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    Ports ports;
+    AppData appData;
+    TraceLog traceLog;
+    Language language;
+    Dialogs dialogs;  // the message dialog and the one wait form
+};
+
+} // namespace cw
