@@ -40,8 +40,10 @@ std::string crashReportText(const AppData& appData, std::string_view productName
                             const CrashDetails& details) {
     std::string text = crashReportSubject(kCrashSubjectTemplate, appData) + "\r\n\r\n";
     text += crashReportBody(kCrashBodyTemplate, productName, appData) + "\r\n\r\n";
-    text += "Exception code: " + hex(details.exceptionCode, 8) + "\r\n";
-    text += "Address: " + hex(details.address, 16) + "\r\n";
+    if (details.exceptionCode != 0) {
+        text += "Exception code: " + hex(details.exceptionCode, 8) + "\r\n";
+        text += "Address: " + hex(details.address, 16) + "\r\n";
+    }
     if (!details.description.empty()) text += "Description: " + details.description + "\r\n";
     return text;
 }

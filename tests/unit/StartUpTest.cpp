@@ -485,6 +485,11 @@ TEST(CrashReport, SubjectAndBodySubstitutions) {
     EXPECT_NE(report.find("0xC0000005"), std::string::npos);
     EXPECT_NE(report.find("0x0000000000401A2B"), std::string::npos);
     EXPECT_NE(report.find("access violation"), std::string::npos);
+    // Without an exception code (std::terminate) only the description is given.
+    const std::string terminated =
+        crashReportText(data, "Configuration WiFi Quorvale", {0, 0, "boom"});
+    EXPECT_EQ(terminated.find("Exception code"), std::string::npos);
+    EXPECT_NE(terminated.find("boom"), std::string::npos);
 }
 
 TEST(CrashReport, ModesDependOnTestMode) {
