@@ -286,7 +286,8 @@ std::string Win32Window::text(std::string_view control) const {
 
 void Win32Window::setVisible(std::string_view control, bool visible) {
     Control* c = find(control);
-    if (!c || !c->hwnd || (IsWindowVisible(c->hwnd) != FALSE) == visible) return;
+    // The control's own flag: IsWindowVisible is false for every control of a hidden window.
+    if (!c || !c->hwnd || this->visible(control) == visible) return;
     ShowWindow(c->hwnd, visible ? SW_SHOWNA : SW_HIDE);
     if (!visible) redrawBehind(*c);
 }
