@@ -3,6 +3,7 @@
 #include "app/ShapeMask.h"
 #include "app/StringUtil.h"
 #include "platform/EventLoop.h"
+#include "win32/AnimatedBitmapControl.h"
 #include "win32/HtmlLabel.h"
 #include "win32/WinString.h"
 
@@ -54,7 +55,7 @@ KindStyle styleFor(const ControlDecl& c) {
     case ControlKind::GroupBox: return {L"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::Bevel: return {L"STATIC", SS_ETCHEDFRAME, 0};
     case ControlKind::Panel: return {kPanelClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
-    case ControlKind::Animation: return {L"STATIC", SS_BITMAP, 0};
+    case ControlKind::Animation: return {kAnimatedBitmapClass, 0, 0};
     }
     return {L"STATIC", 0, 0};
 }
@@ -140,7 +141,7 @@ bool Win32Window::registerClasses(HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kPanelClass;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    done = registerHtmlLabelClass(instance);
+    done = registerHtmlLabelClass(instance) && registerAnimatedBitmapClass(instance);
     return done;
 }
 
@@ -222,6 +223,13 @@ void Win32Window::createControls() {
         if (decl.kind == ControlKind::HtmlLabel) {
             SendMessageW(control->hwnd, kHtmlLabelSetColor, toColorRef(control->color), 0);
             SendMessageW(control->hwnd, kHtmlLabelSetBackground, RGB(255, 255, 255), 1);
+        }
+        if (decl.kind == ControlKind::Animation) {
+            HWND anim = control->hwnd;
+            (void)setAnimatedBitmapColumns(anim, decl.animation.columns);
+            (void)setAnimatedBitmapRows(anim, decl.animation.rows);
+            (void)setAnimatedBitmapActivePicture(anim, decl.animation.firstFrame);
+            (void)setAnimatedBitmapInterval(anim, static_cast<uint32_t>(decl.animation.intervalMs));
         }
         controls_.push_back(std::move(control));
         if (textIsPicture && !decl.text.empty()) setPicture(decl.name, {"", decl.text});
@@ -320,6 +328,10 @@ void Win32Window::setPicture(std::string_view control, const Picture& picture) {
     if (!c || !c->hwnd) return;
     HBITMAP bitmap = loadPicture(instance_, picture);
     if (!bitmap) return;  // a missing picture leaves the old one
+    if (c->decl.kind == ControlKind::Animation) {
+        (void)setAnimatedBitmap(c->hwnd, bitmap);  // the control owns the strip
+        return;
+    }
     c->picture.reset(bitmap);
     SendMessageW(c->hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
