@@ -402,10 +402,19 @@ std::string UiDriver::dump(HWND window) const {
     std::string out = "window class=" + windowClassName(window) + " title=\"" +
                       escapeForDump(windowTitle(window)) + "\" pid=" + std::to_string(owner) +
                       (IsWindowVisible(window) ? " visible" : " hidden") + "\n";
-    for (const ControlInfo& control : controls(window)) {
-        const std::string indent(2 * (1 + depthBelow(control.hwnd, window)), ' ');
-        out += padded(indent + (control.name.empty() ? "-" : control.name), 28) + " " +
-               padded(control.className, 18) + " " + (control.visible ? "visible " : "hidden  ") +
+    // Columns as wide as their longest entry.
+    std::vector<std::pair<ControlInfo, std::string>> rows;
+    size_t nameWidth = 0, classWidth = 0;
+    for (ControlInfo& control : controls(window)) {
+        std::string name = std::string(2 * (1 + depthBelow(control.hwnd, window)), ' ') +
+                           (control.name.empty() ? "-" : control.name);
+        nameWidth = std::max(nameWidth, name.size());
+        classWidth = std::max(classWidth, control.className.size());
+        rows.emplace_back(std::move(control), std::move(name));
+    }
+    for (const auto& [control, name] : rows) {
+        out += padded(name, nameWidth) + " " + padded(control.className, classWidth) + " " +
+               (control.visible ? "visible " : "hidden  ") +
                (control.enabled ? "enabled  " : "disabled ") + "\"" + escapeForDump(control.text) +
                "\"" + listContent(control) + "\n";
     }
