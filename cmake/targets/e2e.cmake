@@ -30,4 +30,11 @@ if(WIN32 AND CONFIGWIFI_TESTS)
     add_dependencies(e2e_tests fixture_window ConfigWiFi uidriver)
     gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                          PROPERTIES LABELS e2e TIMEOUT 180)
+
+    # uidriver.exe as scripts use it, one run per command.
+    add_test(NAME uidriver_cli
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/e2e/uidriver_cli_test.sh
+                     ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:uidriver>
+                     $<TARGET_FILE:fixture_window>)
+    set_tests_properties(uidriver_cli PROPERTIES LABELS e2e TIMEOUT 180)
 endif()
