@@ -17,6 +17,7 @@ class FileSystem;
 class OsFacts;
 class Processes;
 class Registry;
+class Shell;
 class WindowEffects;
 class WindowFactory;
 
@@ -26,6 +27,7 @@ struct Ports {
     Registry& registry;
     const OsFacts& os;
     Processes& processes;
+    Shell& shell;
     WindowFactory& windows;
     WindowEffects& effects;
 };

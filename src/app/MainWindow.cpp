@@ -124,13 +124,13 @@ bool TFormWZ::checkAdministrator() {
 void TFormWZ::TimerReadyToStart() {
     auto scope = trace_.scope("TimerReadyToStart");
     timerReadyToStart_->setEnabled(false);
+    manager_ = std::make_unique<TFm_Frame_Manager>(app_, *window_);
+    manager_->Initialize(&app_.traceLog, &app_.language);
     InitLanguage();
     InitStrings();
-    AppData& data = app_.appData;
-    if (data.JumpStartMode && !(data.IsXPSP2Plus || IsVistaOrLater(app_.ports.os)))
-        data.JumpStartMode = false;
+    confirmJumpStartMode(app_.appData, app_.ports.os);
+    manager_->GOFrame(TFm_Frame_Manager::kWelcome, false, true, true, false, false);
     window_->show();
-    if (onReadyToStart) onReadyToStart();
     FormActivate();
 }
 
@@ -156,6 +156,7 @@ void TFormWZ::commandLineForwarded(const std::vector<std::string>& args) {
 void TFormWZ::FormDestroy() {
     auto scope = trace_.scope("FormDestroy");
     timerReadyToStart_->setEnabled(false);
+    if (manager_) manager_->Release();
     killer_.reset();
 }
 

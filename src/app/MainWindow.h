@@ -7,6 +7,7 @@
 #include "app/ProcessSerialKiller.h"
 #include "app/Trace.h"
 #include "platform/Ui.h"
+#include "wizard/FrameManager.h"
 
 #include <memory>
 #include <string>
@@ -40,9 +41,8 @@ public:
     [[nodiscard]] TDM_ProcessSerialKiller* processKiller() { return killer_.get(); }
     [[nodiscard]] Timer& timerReadyToStart() { return *timerReadyToStart_; }
     [[nodiscard]] const InitApp& initApp() const { return initApp_; }
-
-    // Runs after the timer has shown the window; the page manager hooks in here.
-    std::function<void()> onReadyToStart;
+    // The page manager, once the start-up timer has made it.
+    [[nodiscard]] TFm_Frame_Manager* frameManager() { return manager_.get(); }
 
 private:
     void TimerReadyToStart();
@@ -58,6 +58,7 @@ private:
     std::unique_ptr<Window> window_;
     std::unique_ptr<Timer> timerReadyToStart_;
     std::unique_ptr<TDM_ProcessSerialKiller> killer_;
+    std::unique_ptr<TFm_Frame_Manager> manager_;
     std::unique_ptr<TraceFile> traceFile_;
     bool firstActivation_ = true;
 };

@@ -1,5 +1,7 @@
 #include "app/StringTables.h"
 
+#include "wizard/WizardTables.h"
+
 namespace cw {
 namespace {
 
@@ -74,6 +76,10 @@ const ModuleSection kWait = {
 
 } // namespace
 
-LanguageData compiledInTables() { return LanguageData{{kMainWindow, kDialog, kWait}}; }
+LanguageData compiledInTables() {
+    LanguageData data{{kMainWindow, kDialog, kWait}};
+    for (ModuleSection& section : wizardTables()) data.modules.push_back(std::move(section));
+    return data;
+}
 
 } // namespace cw

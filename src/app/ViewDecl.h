@@ -97,6 +97,7 @@ struct ControlDecl {
 
 struct WindowDecl {
     std::string className;   // the window class other programs find it by
+    std::string name;        // child windows (pages, the button strip): how tools find them
     std::string title;       // caption for the taskbar and tools; not drawn
     int width = 0;           // client area
     int height = 0;

@@ -96,6 +96,11 @@ public:
     // A hidden window made from `decl`, owned by `owner` (null for a top-level window).
     [[nodiscard]] virtual std::unique_ptr<Window> createWindow(const WindowDecl& decl,
                                                                Window* owner) = 0;
+    // A hidden child window (a page, a button strip) filling control `hostControl` of
+    // `host`; modal runs and shapes do not apply to it.
+    [[nodiscard]] virtual std::unique_ptr<Window> createChildWindow(const WindowDecl& decl,
+                                                                    Window& host,
+                                                                    std::string_view hostControl) = 0;
 };
 
 } // namespace cw

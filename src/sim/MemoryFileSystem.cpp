@@ -2,14 +2,35 @@
 
 #include "app/StringUtil.h"
 
+#include <vector>
+
 namespace cw {
 
 std::string MemoryFileSystem::normalise(std::string_view path) {
     std::string p = str::lower(path);
     for (char& c : p)
         if (c == '/') c = '\\';
-    while (p.size() > 1 && p.back() == '\\') p.pop_back();
-    return p;
+    // "." and ".." steps are resolved as Windows does ("C:\a\..\b" is "C:\b").
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t end = 0; end <= p.size(); ++end) {
+        if (end < p.size() && p[end] != '\\') continue;
+        const std::string part = p.substr(start, end - start);
+        start = end + 1;
+        if (part == ".") continue;
+        if (part == ".." && parts.size() > 1) {
+            parts.pop_back();
+            continue;
+        }
+        parts.push_back(part);
+    }
+    std::string out;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i) out += '\\';
+        out += parts[i];
+    }
+    while (out.size() > 1 && out.back() == '\\') out.pop_back();
+    return out;
 }
 
 bool MemoryFileSystem::parentExists(const std::string& path) const {

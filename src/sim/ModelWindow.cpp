@@ -6,8 +6,10 @@
 
 namespace cw {
 
-ModelWindow::ModelWindow(ModelWindowFactory& factory, const WindowDecl& decl, Window* owner)
-    : factory_(factory), decl_(decl), owner_(owner), title_(decl.title), topmost_(decl.topmost) {
+ModelWindow::ModelWindow(ModelWindowFactory& factory, const WindowDecl& decl, Window* owner,
+                         std::string hostControl)
+    : factory_(factory), decl_(decl), owner_(owner), hostControl_(std::move(hostControl)),
+      title_(decl.title), topmost_(decl.topmost) {
     for (const ControlDecl& c : decl.controls) {
         ModelControl state;
         state.decl = c;
@@ -133,6 +135,17 @@ void ModelWindow::select(std::string_view control, int index) {
 
 std::unique_ptr<Window> ModelWindowFactory::createWindow(const WindowDecl& decl, Window* owner) {
     return std::make_unique<ModelWindow>(*this, decl, owner);
+}
+
+std::unique_ptr<Window> ModelWindowFactory::createChildWindow(const WindowDecl& decl, Window& host,
+                                                              std::string_view hostControl) {
+    return std::make_unique<ModelWindow>(*this, decl, &host, std::string(hostControl));
+}
+
+ModelWindow* ModelWindowFactory::findNamed(std::string_view name) const {
+    for (ModelWindow* w : windows_)
+        if (str::equalsNoCase(w->decl().name, name)) return w;
+    return find(name);
 }
 
 ModelWindow* ModelWindowFactory::find(std::string_view className) const {

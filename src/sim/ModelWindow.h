@@ -28,7 +28,8 @@ struct ModelControl {
 
 class ModelWindow : public Window {
 public:
-    ModelWindow(ModelWindowFactory& factory, const WindowDecl& decl, Window* owner);
+    ModelWindow(ModelWindowFactory& factory, const WindowDecl& decl, Window* owner,
+                std::string hostControl = {});
     ~ModelWindow() override;
 
     void setText(std::string_view control, std::string_view text) override;
@@ -62,6 +63,8 @@ public:
     [[nodiscard]] bool topmost() const { return topmost_; }
     [[nodiscard]] const std::string& title() const { return title_; }
     [[nodiscard]] Window* owner() const { return owner_; }
+    // For a child window: the control of its owner it fills.
+    [[nodiscard]] const std::string& hostControl() const { return hostControl_; }
     [[nodiscard]] const std::string& focus() const { return focus_; }
     [[nodiscard]] bool inModal() const { return inModal_; }
 
@@ -76,6 +79,7 @@ private:
     ModelWindowFactory& factory_;
     WindowDecl decl_;
     Window* owner_;
+    std::string hostControl_;
     std::map<std::string, ModelControl> controls_;  // lower-case name -> state
     std::string title_;
     std::string focus_;
@@ -91,6 +95,10 @@ class ModelWindowFactory : public WindowFactory {
 public:
     [[nodiscard]] std::unique_ptr<Window> createWindow(const WindowDecl& decl,
                                                        Window* owner) override;
+    [[nodiscard]] std::unique_ptr<Window> createChildWindow(const WindowDecl& decl, Window& host,
+                                                            std::string_view hostControl) override;
+    // A window by its class, or a child window by its name.
+    [[nodiscard]] ModelWindow* findNamed(std::string_view name) const;
 
     // Called when a window is shown modally: the test plays the user there (click a
     // button, which ends the modal run). Without it a modal run ends at once with 0.

@@ -146,7 +146,7 @@ bool Win32Window::registerClasses(HINSTANCE instance) {
 }
 
 Win32Window::Win32Window(HINSTANCE instance, EventLoop& loop, FontCache& fonts,
-                         const WindowDecl& decl, HWND owner)
+                         const WindowDecl& decl, HWND owner, HWND parent)
     : instance_(instance), loop_(loop), fonts_(fonts), decl_(decl), owner_(owner) {
     registerClasses(instance);
     const std::wstring className = win::wide(decl.className);
@@ -162,24 +162,40 @@ Win32Window::Win32Window(HINSTANCE instance, EventLoop& loop, FontCache& fonts,
         RegisterClassExW(&wc);
     }
 
-    DWORD exStyle = WS_EX_CONTROLPARENT;
-    exStyle |= decl.taskbarButton ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
-    if (decl.topmost) exStyle |= WS_EX_TOPMOST;
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int x = work.left + (work.right - work.left - decl.width) / 2;
-    const int y = work.top + (work.bottom - work.top - decl.height) / 2;
-    hwnd_ = CreateWindowExW(exStyle, className.c_str(), win::wide(decl.title).c_str(),
-                            WS_POPUP | WS_CLIPSIBLINGS, x, y, decl.width, decl.height, owner,
-                            nullptr, instance, this);
+    if (parent) {
+        RECT area{};
+        GetClientRect(parent, &area);
+        hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, className.c_str(), win::wide(decl.title).c_str(),
+                                WS_CHILD | WS_CLIPSIBLINGS, 0, 0, area.right, area.bottom, parent,
+                                nullptr, instance, this);
+    } else {
+        DWORD exStyle = WS_EX_CONTROLPARENT;
+        exStyle |= decl.taskbarButton ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+        if (decl.topmost) exStyle |= WS_EX_TOPMOST;
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        const int x = work.left + (work.right - work.left - decl.width) / 2;
+        const int y = work.top + (work.bottom - work.top - decl.height) / 2;
+        hwnd_ = CreateWindowExW(exStyle, className.c_str(), win::wide(decl.title).c_str(),
+                                WS_POPUP | WS_CLIPSIBLINGS, x, y, decl.width, decl.height, owner,
+                                nullptr, instance, this);
+    }
     if (!hwnd_) return;
-    // Lets the message loop give this window dialog keyboard navigation (Tab, Enter, Esc).
-    SetPropW(hwnd_, kKeyboardNavigationProperty, reinterpret_cast<HANDLE>(1));
+    if (parent) {
+        if (!decl.name.empty()) {
+            nameAtom_ = GlobalAddAtomW(win::wide(decl.name).c_str());
+            SetPropW(hwnd_, kControlNameProperty,
+                     reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(nameAtom_)));
+        }
+    } else {
+        // Lets the message loop give this window dialog keyboard navigation (Tab, Enter, Esc).
+        SetPropW(hwnd_, kKeyboardNavigationProperty, reinterpret_cast<HANDLE>(1));
+    }
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.get(decl.font)), FALSE);
     if (!decl.background.empty())
         background_.reset(loadPicture(instance, {"", decl.background}));
     createControls();
-    applyShape();
+    if (!parent) applyShape();
 }
 
 Win32Window::~Win32Window() {
@@ -187,6 +203,10 @@ Win32Window::~Win32Window() {
     for (const auto& c : controls_) {
         if (c->hwnd) RemovePropW(c->hwnd, kControlNameProperty);
         if (c->nameAtom) GlobalDeleteAtom(c->nameAtom);
+    }
+    if (nameAtom_) {
+        RemovePropW(hwnd_, kControlNameProperty);
+        GlobalDeleteAtom(nameAtom_);
     }
     if (hwnd_) {
         RemovePropW(hwnd_, kKeyboardNavigationProperty);
@@ -559,7 +579,7 @@ LRESULT Win32Window::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_NCHITTEST:
         // The borderless window is moved by its title band.
-        if (hwnd == hwnd_) {
+        if (hwnd == hwnd_ && !(GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)) {
             POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
             ScreenToClient(hwnd, &p);
             if (p.y >= 0 && p.y < kCaptionDragHeight) return HTCAPTION;
@@ -575,6 +595,14 @@ LRESULT Win32Window::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 Win32WindowFactory::Win32WindowFactory(HINSTANCE instance, EventLoop& loop)
     : instance_(instance), loop_(loop) {}
+
+std::unique_ptr<Window> Win32WindowFactory::createChildWindow(const WindowDecl& decl, Window& host,
+                                                              std::string_view hostControl) {
+    auto& hostWindow = static_cast<Win32Window&>(host);
+    HWND parent = hostWindow.controlHandle(hostControl);
+    if (!parent) parent = hostWindow.hwnd();
+    return std::make_unique<Win32Window>(instance_, loop_, fonts_, decl, nullptr, parent);
+}
 
 std::unique_ptr<Window> Win32WindowFactory::createWindow(const WindowDecl& decl, Window* owner) {
     HWND ownerHwnd = owner ? static_cast<Win32Window*>(owner)->hwnd() : nullptr;

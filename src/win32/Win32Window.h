@@ -27,8 +27,9 @@ inline constexpr const wchar_t* kKeyboardNavigationProperty = L"ConfigWiFi.Keybo
 
 class Win32Window : public Window {
 public:
+    // A top-level window owned by `owner`, or, with `parent`, a child window filling it.
     Win32Window(HINSTANCE instance, EventLoop& loop, FontCache& fonts, const WindowDecl& decl,
-                HWND owner);
+                HWND owner, HWND parent = nullptr);
     ~Win32Window() override;
 
     void setText(std::string_view control, std::string_view text) override;
@@ -84,6 +85,7 @@ private:
     WindowDecl decl_;
     HWND owner_;
     HWND hwnd_ = nullptr;
+    ATOM nameAtom_ = 0;  // a child window's own name, as its controls carry theirs
     win::GdiObject background_;
     std::vector<std::unique_ptr<Control>> controls_;
     bool inModal_ = false;
@@ -97,6 +99,8 @@ public:
     Win32WindowFactory(HINSTANCE instance, EventLoop& loop);
     [[nodiscard]] std::unique_ptr<Window> createWindow(const WindowDecl& decl,
                                                        Window* owner) override;
+    [[nodiscard]] std::unique_ptr<Window> createChildWindow(const WindowDecl& decl, Window& host,
+                                                            std::string_view hostControl) override;
 
 private:
     HINSTANCE instance_;

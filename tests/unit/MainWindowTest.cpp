@@ -7,6 +7,7 @@
 #include "sim/ModelWindow.h"
 #include "sim/SimOsFacts.h"
 #include "sim/SimProcesses.h"
+#include "sim/SimShell.h"
 #include "sim/VirtualEventLoop.h"
 
 #include <gtest/gtest.h>
@@ -50,9 +51,10 @@ protected:
     MemoryRegistry registry;
     SimOsFacts os;
     SimProcesses processes;
+    SimShell shell;
     ModelWindowFactory windows;
     NoEffects effects;
-    AppContext app{{loop, fs, registry, os, processes, windows, effects}};
+    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects}};
     std::unique_ptr<TFormWZ> form;
 };
 
