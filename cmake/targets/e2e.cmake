@@ -4,7 +4,7 @@
 if(WIN32)
     add_library(configwifi_uidriver STATIC tools/uidriver/UiDriver.cpp)
     target_include_directories(configwifi_uidriver PUBLIC tools)
-    target_link_libraries(configwifi_uidriver PUBLIC configwifi_core user32)
+    target_link_libraries(configwifi_uidriver PUBLIC configwifi_core user32 gdi32)
 
     add_executable(uidriver tools/uidriver/main.cpp)
     target_link_libraries(uidriver PRIVATE configwifi_uidriver)

@@ -8,7 +8,12 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <set>
 #include <sstream>
 
 using namespace cw::uidriver;
@@ -204,4 +209,68 @@ TEST_F(UiDriverFixture, DumpsOneLinePerControlWithItsState) {
     EXPECT_NE(lines["ListAP"].find("items=[Quorvale-1A2B; Voisin; Quorvale-9F3C été] selected=-1"),
               std::string::npos)
         << lines["ListAP"];
+}
+
+namespace {
+
+struct Bmp {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::string pixels;
+};
+
+std::optional<Bmp> readBmp(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::string data{std::istreambuf_iterator<char>(file), {}};
+    if (data.size() < 54 || data.compare(0, 2, "BM") != 0) return std::nullopt;
+    Bmp bmp;
+    std::memcpy(&bmp.width, data.data() + 18, 4);
+    std::memcpy(&bmp.height, data.data() + 22, 4);
+    uint32_t offset = 0;
+    std::memcpy(&offset, data.data() + 10, 4);
+    bmp.pixels = data.substr(offset);
+    return bmp;
+}
+
+} // namespace
+
+TEST_F(UiDriverFixture, ScreenshotShowsTheWindowAsItIsNow) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("cw-shot-" + std::to_string(GetCurrentProcessId()));
+    std::filesystem::create_directories(dir);
+    const std::string before = cw::win::narrow((dir / "before.bmp").wstring());
+    const std::string after = cw::win::narrow((dir / "after.bmp").wstring());
+    auto shoot = [&](const std::string& path) {
+        EXPECT_TRUE(driver.saveScreenshot(window, path)) << driver.lastError();
+        return readBmp(cw::win::wide(path)).value_or(Bmp{});
+    };
+
+    const Bmp first = shoot(before);
+    RECT rect{};
+    ASSERT_TRUE(GetWindowRect(window, &rect));
+    EXPECT_EQ(first.width, rect.right - rect.left);
+    EXPECT_EQ(first.height, rect.bottom - rect.top);
+    ASSERT_EQ(first.pixels.size(),
+              ((first.width * 3 + 3) & ~3) * static_cast<size_t>(first.height));
+
+    ASSERT_TRUE(driver.click(control("BNext")));
+    ASSERT_TRUE(driver.waitForText(control("LTitlePage"), "Page 2", kActionTimeoutMs));
+    // The new title is painted a moment after the text changes.
+    Bmp second;
+    for (int tries = 0; tries < 100; ++tries) {
+        second = shoot(after);
+        if (second.pixels != first.pixels) break;
+        Sleep(50);
+    }
+    EXPECT_NE(second.pixels, first.pixels);
+    EXPECT_EQ(second.width, first.width);
+
+    const size_t stride = (second.width * 3 + 3) & ~3;
+    std::set<std::string> colours;
+    for (size_t y = 0; y < static_cast<size_t>(second.height) && colours.size() < 3; ++y)
+        for (size_t x = 0; x < static_cast<size_t>(second.width); ++x)
+            colours.insert(second.pixels.substr(y * stride + x * 3, 3));
+    EXPECT_GE(colours.size(), 3u); // frame, background, text: not a blank capture
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
 }

@@ -59,6 +59,11 @@ dump=$(u "${w[@]}" dump)
 [[ "$dump" == *"ListAP"*"items=[Quorvale-1A2B; Voisin; Quorvale-9F3C été] selected=1"* ]] ||
   { echo "FAILED: dump: $dump"; failures=$((failures + 1)); }
 
+shot=$(mktemp --suffix=.bmp)
+expect_status "screenshot" 0 u "${w[@]}" screenshot "$shot"
+[ "$(head -c 2 "$shot")" = "BM" ] || { echo "FAILED: screenshot is no BMP"; failures=$((failures + 1)); }
+rm -f "$shot"
+
 expect "cancel ends the program" "exit 3" u "${w[@]}" --wait-exit 10000 click BCancel
 expect_status "no window left" 0 u wait-no-window CwFixtureWindow 10000
 

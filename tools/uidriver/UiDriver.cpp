@@ -111,6 +111,41 @@ std::string padded(std::string text, size_t width) {
     return text;
 }
 
+struct ScreenDcTraits {
+    using Handle = HDC;
+    static HDC invalid() { return nullptr; }
+    static void close(HDC dc) { ReleaseDC(nullptr, dc); }
+};
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static HDC invalid() { return nullptr; }
+    static void close(HDC dc) { DeleteDC(dc); }
+};
+using ScreenDc = win::UniqueHandle<ScreenDcTraits>;
+using MemoryDc = win::UniqueHandle<MemoryDcTraits>;
+
+// A bottom-up 24-bit BMP file of `pixels` (rows padded to 4 bytes).
+std::string bmpFile(int width, int height, const void* pixels) {
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42; // "BM"
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + imageSize;
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = imageSize;
+    std::string out(reinterpret_cast<const char*>(&file), sizeof file);
+    out.append(reinterpret_cast<const char*>(&info), sizeof info);
+    out.append(static_cast<const char*>(pixels), imageSize);
+    return out;
+}
+
 // This process's environment block with `additions` replacing or extending it by name.
 std::wstring environmentBlock(const EnvironmentAdditions& additions) {
     std::vector<std::string> entries;
@@ -432,16 +467,50 @@ std::string UiDriver::listContent(const ControlInfo& control) const {
 }
 
 bool UiDriver::writeDump(HWND window, const std::string& path) const {
+    return writeFile(path, dump(window));
+}
+
+bool UiDriver::writeFile(const std::string& path, const std::string& content) const {
     const win::FileHandle file(CreateFileW(win::wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return failWithSystemError("cannot create " + path);
-    const std::string content = dump(window);
     DWORD written = 0;
     if (!WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
                    nullptr) ||
         written != content.size())
         return failWithSystemError("cannot write " + path);
     return true;
+}
+
+bool UiDriver::saveScreenshot(HWND window, const std::string& bmpPath) const {
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (window && !GetWindowRect(window, &area))
+        return failWithSystemError("cannot place " + describe(window));
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return fail("nothing to capture: empty area");
+
+    const ScreenDc screen(GetDC(nullptr));
+    const MemoryDc memory(CreateCompatibleDC(screen.get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    const win::GdiObject bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (!screen || !memory || !bitmap) return failWithSystemError("cannot capture the screen");
+    const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+    const bool copied =
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY) != 0;
+    SelectObject(memory.get(), previous);
+    if (!copied) return failWithSystemError("cannot copy the screen");
+    GdiFlush();
+
+    return writeFile(bmpPath, bmpFile(width, height, pixels));
 }
 
 bool UiDriver::fail(std::string what) const {

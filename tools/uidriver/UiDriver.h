@@ -111,12 +111,16 @@ class UiDriver {
     [[nodiscard]] std::string dump(HWND window) const;
     [[nodiscard]] bool writeDump(HWND window, const std::string& path) const;
 
+    // Saves what the screen shows of `window` (the whole screen when null) as a 24-bit BMP.
+    [[nodiscard]] bool saveScreenshot(HWND window, const std::string& bmpPath) const;
+
     // What the last failing call could not do, with the system's error code where one exists.
     [[nodiscard]] const std::string& lastError() const { return lastError_; }
 
   private:
     // " items=[a; b] selected=1" for a list box, empty for other controls.
     std::string listContent(const ControlInfo& control) const;
+    bool writeFile(const std::string& path, const std::string& content) const;
     bool fail(std::string what) const;
     bool failWithSystemError(std::string what) const;
     bool sendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result,

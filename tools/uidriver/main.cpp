@@ -29,6 +29,7 @@
 //   items <control>                     print a list box's items, one a line
 //   select <control> <index>            select a list box item and notify the parent
 //   dump [file]                         print (or write) every control of the target window
+//   screenshot <file.bmp>               save what the screen shows of the target window
 //   wait-exit <ms>                      wait for the process given by --pid, print "exit <code>"
 //   kill                                end the process given by --pid
 //
@@ -85,8 +86,10 @@ class Runner {
     using Args = std::span<const std::string>;
 
     int start(Args args);
-    int waitWindow(Args args, bool appear);
-    int windows();
+    int waitWindow(Args args) { return waitForWindow(args, true); }
+    int waitNoWindow(Args args) { return waitForWindow(args, false); }
+    int waitForWindow(Args args, bool appear);
+    int windows(Args args);
     int onControl(Args args, size_t argCount, int (Runner::*action)(HWND, Args));
     int waitControl(Args args);
     int text(HWND control, Args args);
@@ -98,8 +101,9 @@ class Runner {
     int items(HWND control, Args args);
     int select(HWND control, Args args);
     int dump(Args args);
+    int screenshot(Args args);
     int waitExit(Args args);
-    int kill();
+    int kill(Args args);
 
     bool attachTarget();
     HWND targetWindow();
@@ -125,25 +129,22 @@ int Runner::run(const std::string& command, Args args) {
             {"set-text", {1, &Runner::setText}}, {"type", {1, &Runner::type}},
             {"items", {0, &Runner::items}},      {"select", {1, &Runner::select}},
         };
+    static const std::map<std::string, int (Runner::*)(Args)> otherCommands = {
+        {"start", &Runner::start},
+        {"wait-window", &Runner::waitWindow},
+        {"wait-no-window", &Runner::waitNoWindow},
+        {"windows", &Runner::windows},
+        {"wait-control", &Runner::waitControl},
+        {"dump", &Runner::dump},
+        {"screenshot", &Runner::screenshot},
+        {"wait-exit", &Runner::waitExit},
+        {"kill", &Runner::kill},
+    };
     int status = kUsage;
     if (auto found = controlCommands.find(command); found != controlCommands.end())
         status = onControl(args, found->second.first, found->second.second);
-    else if (command == "start")
-        status = start(args);
-    else if (command == "wait-window")
-        status = waitWindow(args, true);
-    else if (command == "wait-no-window")
-        status = waitWindow(args, false);
-    else if (command == "windows")
-        status = windows();
-    else if (command == "wait-control")
-        status = waitControl(args);
-    else if (command == "dump")
-        status = dump(args);
-    else if (command == "wait-exit")
-        status = waitExit(args);
-    else if (command == "kill")
-        status = kill();
+    else if (auto other = otherCommands.find(command); other != otherCommands.end())
+        status = (this->*other->second)(args);
     else
         return usage("unknown command \"" + command + "\"");
 
@@ -160,7 +161,7 @@ int Runner::start(Args args) {
     return kDone;
 }
 
-int Runner::waitWindow(Args args, bool appear) {
+int Runner::waitForWindow(Args args, bool appear) {
     const auto timeout = args.size() == 2 ? number(args[1]) : std::nullopt;
     if (!timeout) return usage("expected <class> <ms>");
     cw::uidriver::WindowQuery query = options_.target;
@@ -169,7 +170,8 @@ int Runner::waitWindow(Args args, bool appear) {
                          : driver_.waitForNoWindow(query, *timeout));
 }
 
-int Runner::windows() {
+int Runner::windows(Args args) {
+    if (!args.empty()) return usage("windows takes no argument");
     cw::uidriver::WindowQuery query;
     query.processId = options_.target.processId;
     query.visibleOnly = false;
@@ -282,6 +284,13 @@ int Runner::dump(Args args) {
     return result(driver_.writeDump(window, cw::uidriver::unixPathToWine(args[0])));
 }
 
+int Runner::screenshot(Args args) {
+    if (args.size() != 1) return usage("expected screenshot <file.bmp>");
+    HWND window = targetWindow();
+    if (!window) return kFailed;
+    return result(driver_.saveScreenshot(window, cw::uidriver::unixPathToWine(args[0])));
+}
+
 int Runner::reportExit(int timeoutMs) {
     if (!driver_.waitForExit(timeoutMs)) return failed(driver_.lastError());
     const auto code = driver_.exitCode();
@@ -298,7 +307,8 @@ int Runner::waitExit(Args args) {
     return reportExit(*timeout);
 }
 
-int Runner::kill() {
+int Runner::kill(Args args) {
+    if (!args.empty()) return usage("kill takes no argument");
     if (options_.target.processId == 0) return usage("kill needs --pid");
     return result(driver_.attach(options_.target.processId) && driver_.terminate(1));
 }
