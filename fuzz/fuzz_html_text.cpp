@@ -1,6 +1,6 @@
 // Feeds arbitrary markup to the HTML text parser and lays it out with a fake font: the first
 // byte picks the width. Every character of the text and every bullet must be placed, in
-// order, on lines that go down the page (pieces of a line share its bottom).
+// order, on lines that go down the page (pieces of a line share its baseline).
 #include "app/HtmlText.h"
 
 #include <cstddef>
@@ -15,7 +15,8 @@ cw::html::TextSize fakeMeasure(std::string_view text, const cw::html::Style& sty
     for (unsigned char c : text)
         if ((c & 0xC0) != 0x80) ++characters;
     const int size = style.sizePt ? style.sizePt : 8;
-    return {characters * (size + (style.bold ? 2 : 0)), size * 2};
+    // Italic pieces tell their ascent; the others leave it to the layout (their height).
+    return {characters * (size + (style.bold ? 2 : 0)), size * 2, style.italic ? size * 3 / 2 : 0};
 }
 
 std::string withoutSpaces(std::string text) {
@@ -40,14 +41,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (run.kind == cw::html::Run::Kind::Bullet) expected += cw::html::kBullet;
     }
     std::string placed;
-    int lastBottom = 0;
+    int lastBaseline = 0;
     for (const cw::html::PlacedText& piece : layout.pieces) {
         placed += withoutSpaces(piece.text);
-        const int bottom = piece.y + piece.height;
-        if (bottom < lastBottom || piece.x < 0 || piece.y < 0 || bottom > layout.height)
+        const int baseline = piece.y + piece.ascent;
+        if (baseline < lastBaseline || piece.x < 0 || piece.y < 0 ||
+            piece.y + piece.height > layout.height)
             std::abort();
         if (piece.x + piece.width > layout.width) std::abort();
-        lastBottom = bottom;
+        lastBaseline = baseline;
     }
     if (placed != expected) std::abort();
     return 0;

@@ -432,17 +432,20 @@ class Layouter {
                 return;
             }
         }
-        out_.pieces.push_back({std::string(text), style, x_, 0, size.width, size.height});
+        const int ascent = size.ascent > 0 ? std::min(size.ascent, size.height) : size.height;
+        out_.pieces.push_back({std::string(text), style, x_, 0, size.width, size.height, ascent});
         x_ += size.width;
     }
 
     void finishLine(const Style& style) {
-        int height = 0;
+        int ascent = 0, descent = 0;
+        for (size_t i = lineStart_; i < out_.pieces.size(); ++i) {
+            ascent = std::max(ascent, out_.pieces[i].ascent);
+            descent = std::max(descent, out_.pieces[i].height - out_.pieces[i].ascent);
+        }
+        const int height = lineHasContent() ? ascent + descent : measure_(" ", style).height;
         for (size_t i = lineStart_; i < out_.pieces.size(); ++i)
-            height = std::max(height, out_.pieces[i].height);
-        if (!lineHasContent()) height = measure_(" ", style).height;
-        for (size_t i = lineStart_; i < out_.pieces.size(); ++i)
-            out_.pieces[i].y = top_ + height - out_.pieces[i].height;
+            out_.pieces[i].y = top_ + ascent - out_.pieces[i].ascent;
         top_ += height;
         lineStart_ = out_.pieces.size();
         pending_.clear();

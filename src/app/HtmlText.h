@@ -51,6 +51,7 @@ struct Run {
 struct TextSize {
     int width = 0;
     int height = 0;
+    int ascent = 0; // height above the baseline; 0: the whole height
 };
 // Measures one piece of text (UTF-8) in a style.
 using MeasureText = std::function<TextSize(std::string_view text, const Style& style)>;
@@ -63,6 +64,7 @@ struct PlacedText {
     int y = 0;
     int width = 0;
     int height = 0;
+    int ascent = 0;
 };
 
 struct TextLayout {
@@ -74,9 +76,10 @@ struct TextLayout {
 // The bullet drawn for <LI>; the item's text starts after the bullet and a space.
 inline constexpr std::string_view kBullet = "\u2022";
 
-// Wraps words to `maxWidth` (0 or less: no wrapping). Lines are as high as their highest
-// piece and pieces sit on the line's bottom. A word wider than the whole line is cut between
-// characters. Spaces at a wrap are dropped; spaces after an explicit line break are kept.
+// Wraps words to `maxWidth` (0 or less: no wrapping). The pieces of a line share a baseline
+// and the line is as high as its tallest ascent and deepest descent together. A word wider than the
+// whole line is cut between characters. Spaces at a wrap are dropped; spaces after an explicit line
+// break are kept.
 [[nodiscard]] TextLayout layout(const std::vector<Run>& runs, int maxWidth,
                                 const MeasureText& measure);
 

@@ -186,7 +186,10 @@ void HtmlLabel::drawText(HDC dc, int width) {
         const std::wstring w = win::wide(text);
         SIZE size{0, 0};
         GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &size);
-        return html::TextSize{static_cast<int>(size.cx), static_cast<int>(size.cy)};
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        return html::TextSize{static_cast<int>(size.cx), static_cast<int>(size.cy),
+                              static_cast<int>(metrics.tmAscent)};
     };
     const html::TextLayout layout = html::layout(runs_, width, measure);
 

@@ -132,7 +132,7 @@ const LayoutCase kLayoutCases[] = {
     // Spaces after an explicit break are kept (the texts indent continuation lines so).
     {"ab<BR>  cd", 0, R"("ab"@0,0/16 "  cd"@0,16/32)", 32},
     {"ab<B>cd</B>", 0, R"("ab"@0,0/16 "cd"@16,0/20)", 16},
-    // Lines take the height of their highest piece; pieces sit on the bottom.
+    // Without ascents from the metric, pieces sit on the line's bottom.
     {"a<FONT size=12>B</FONT><BR>c", 0, R"("a"@0,8/8 "B"@8,0/12 "c"@0,24/8)", 40},
     {"a<BR><BR>b", 0, R"("a"@0,0/8 "b"@0,32/8)", 48},
     // The bullet at the indent, the item's text after "• ", wrapped lines aligned to it.
@@ -150,6 +150,20 @@ TEST(HtmlText, LayoutWrapsWordsAndPlacesStylesIndentsAndBullets) {
         EXPECT_EQ(describe(result), c.pieces) << c.markup << " in " << c.width;
         EXPECT_EQ(result.height, c.height) << c.markup << " in " << c.width;
     }
+}
+
+TEST(HtmlText, PiecesOfALineShareTheirBaseline) {
+    // Three quarters of a character above the baseline, one quarter below.
+    auto measure = [](std::string_view text, const Style& style) {
+        TextSize size = fakeMeasure(text, style);
+        size.ascent = size.height * 3 / 4;
+        return size;
+    };
+    const TextLayout result = layout(parse("a<FONT size=12>B</FONT><BR>c"), 0, measure);
+    EXPECT_EQ(describe(result), R"("a"@0,6/8 "B"@8,0/12 "c"@0,24/8)");
+    EXPECT_EQ(result.height, 40);
+    EXPECT_EQ(result.pieces[0].y + result.pieces[0].ascent,
+              result.pieces[1].y + result.pieces[1].ascent);
 }
 
 TEST(HtmlText, LayoutKeepsEveryCharacterOfALongFrenchText) {
