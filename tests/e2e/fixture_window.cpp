@@ -42,16 +42,15 @@ HWND createNamed(HWND parent, const wchar_t* className, const wchar_t* name, con
     return hwnd;
 }
 
+BOOL CALLBACK removeName(HWND control, LPARAM) {
+    if (auto atom =
+            static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(RemovePropW(control, kNameProperty))))
+        GlobalDeleteAtom(atom);
+    return TRUE;
+}
+
 void removeNames(HWND window) {
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM) -> BOOL {
-            if (auto atom = static_cast<ATOM>(
-                    reinterpret_cast<ULONG_PTR>(RemovePropW(child, kNameProperty))))
-                GlobalDeleteAtom(atom);
-            return TRUE;
-        },
-        0);
+    EnumChildWindows(window, removeName, 0);
 }
 
 std::wstring argumentsText() {

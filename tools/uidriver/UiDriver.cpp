@@ -50,15 +50,14 @@ bool matches(HWND window, const WindowQuery& query) {
     return query.title.empty() || windowTitle(window) == query.title;
 }
 
+BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> descendants(HWND window) {
     std::vector<HWND> found;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumChildWindows(window, collectWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -244,18 +243,10 @@ bool UiDriver::terminate(UINT exitCode) {
 // --- Top-level windows ----------------------------------------------------------------------
 
 std::vector<HWND> UiDriver::findWindows(const WindowQuery& query) const {
-    struct Search {
-        const WindowQuery* query;
-        std::vector<HWND> found;
-    } search{&query, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (matches(window, *s->query)) s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> all;
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&all));
+    std::erase_if(all, [&query](HWND window) { return !matches(window, query); });
+    return all;
 }
 
 HWND UiDriver::findWindow(const WindowQuery& query) const {
