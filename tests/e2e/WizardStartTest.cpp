@@ -33,21 +33,25 @@ public:
         GetTempPathW(MAX_PATH, temp);
         dir_ = std::filesystem::path(temp) /
                ("cw-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count_));
-        std::filesystem::create_directories(dir_);
-        std::filesystem::copy_file(cw::win::wide(cw::e2e::configWiFiExe()), dir_ / "ConfigWiFi.exe");
+        // Wine reuses process ids: a folder left by an earlier run is cleared first.
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_ / "ConfigWiFi");
+        std::filesystem::copy_file(cw::win::wide(cw::e2e::configWiFiExe()), exePath());
         if (settings.empty()) return;
         cw::LanguageData tables = cw::compiledInTables();
         for (auto& module : tables.modules)
             if (module.module == cw::kMainWindowTable)
                 for (auto& entry : module.entries)
                     if (auto it = settings.find(entry.key); it != settings.end()) entry.value = it->second;
-        std::ofstream(dir_ / "ConfigWiFi.sil", std::ios::binary) << cw::writeSil(tables);
+        std::ofstream(dir_ / "ConfigWiFi" / "ConfigWiFi.sil", std::ios::binary) << cw::writeSil(tables);
     }
     ~WizardCopy() {
         std::error_code ignored;
         std::filesystem::remove_all(dir_, ignored);
     }
-    [[nodiscard]] std::string exe() const { return cw::win::narrow((dir_ / "ConfigWiFi.exe").wstring()); }
+    [[nodiscard]] std::filesystem::path exePath() const { return dir_ / "ConfigWiFi" / "ConfigWiFi.exe"; }
+    [[nodiscard]] std::string exe() const { return cw::win::narrow(exePath().wstring()); }
+    // The kit's folder: the wizard is in its "ConfigWiFi" sub-folder.
     [[nodiscard]] std::filesystem::path dir() const { return dir_; }
 
 private:
