@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <winsvc.h>
 
 #include <utility>
 
@@ -69,5 +70,13 @@ struct ModuleTraits {
     static void close(HMODULE h) { FreeLibrary(h); }
 };
 using Module = UniqueHandle<ModuleTraits>;
+
+// Service control manager and service handles.
+struct ServiceHandleTraits {
+    using Handle = SC_HANDLE;
+    static SC_HANDLE invalid() { return nullptr; }
+    static void close(SC_HANDLE h) { CloseServiceHandle(h); }
+};
+using ScHandle = UniqueHandle<ServiceHandleTraits>;
 
 } // namespace cw::win
