@@ -17,4 +17,15 @@ bool SimShell::openDocument(std::string_view path) {
     return true;
 }
 
+bool SimShell::openWith(std::string_view program, std::string_view parameters) {
+    openedWith.push_back({std::string(program), std::string(parameters)});
+    return true;
+}
+
+std::optional<uint32_t> SimShell::runAndWait(std::string_view commandLine, ShowMode show) {
+    if (failStarts) return std::nullopt;
+    ran.push_back({std::string(commandLine), show});
+    return exitCode;
+}
+
 } // namespace cw
