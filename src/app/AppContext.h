@@ -17,6 +17,7 @@ class FileSystem;
 class OsFacts;
 class Processes;
 class Registry;
+class Services;
 class Shell;
 class WindowEffects;
 class WindowFactory;
@@ -30,6 +31,7 @@ struct Ports {
     Shell& shell;
     WindowFactory& windows;
     WindowEffects& effects;
+    Services& services;
 };
 
 class AppContext {

@@ -10,6 +10,7 @@
 #include "win32/Win32OsFacts.h"
 #include "win32/Win32Processes.h"
 #include "win32/Win32Registry.h"
+#include "win32/Win32Services.h"
 #include "win32/Win32Shell.h"
 #include "win32/Win32Window.h"
 #include "win32/Win32WindowEffects.h"
@@ -115,7 +116,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     cw::Win32Shell shell;
     cw::Win32WindowFactory windows(instance, loop);
     cw::Win32WindowEffects effects;
-    cw::AppContext app({loop, fs, registry, os, processes, shell, windows, effects});
+    cw::Win32Services services;
+    cw::AppContext app({loop, fs, registry, os, processes, shell, windows, effects, services});
     app.traceLog.setClock([&loop] { return loop.tickCount(); });
     cw::CrashHook::install(app.appData, fs,
                            app.language.table(cw::kMainWindowTable).GetText("Param_ProductName"));

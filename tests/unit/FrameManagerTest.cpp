@@ -6,6 +6,7 @@
 #include "sim/ModelWindow.h"
 #include "sim/SimOsFacts.h"
 #include "sim/SimProcesses.h"
+#include "sim/SimServices.h"
 #include "sim/SimShell.h"
 #include "sim/VirtualEventLoop.h"
 #include "wizard/FrameManager.h"
@@ -99,7 +100,8 @@ protected:
     SimShell shell;
     ModelWindowFactory windows;
     NoEffects effects;
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects}};
+    SimServices services;
+    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services}};
     std::unique_ptr<Window> main;
     std::unique_ptr<TFm_Frame_Manager> manager;
     std::vector<SpyPage*> spies;

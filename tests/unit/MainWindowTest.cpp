@@ -7,6 +7,7 @@
 #include "sim/ModelWindow.h"
 #include "sim/SimOsFacts.h"
 #include "sim/SimProcesses.h"
+#include "sim/SimServices.h"
 #include "sim/SimShell.h"
 #include "sim/VirtualEventLoop.h"
 
@@ -54,7 +55,8 @@ protected:
     SimShell shell;
     ModelWindowFactory windows;
     NoEffects effects;
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects}};
+    SimServices services;
+    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services}};
     std::unique_ptr<TFormWZ> form;
 };
 
