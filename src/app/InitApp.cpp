@@ -126,15 +126,19 @@ std::string InitApp::versionLabel(std::string_view caption) const {
     return versionLabelText(caption, mainTable_.GetText("Param_Show_Version"), appData_);
 }
 
-GraphSource InitApp::LoadGraph(std::string_view settingKey, std::string_view resourceName) const {
-    const std::string fileName =
-        settingKey.empty() ? std::string() : mainTable_.GetText(settingKey);
+GraphSource graphSource(const AppData& appData, const StringTable& mainTable, const FileSystem& fs,
+                        std::string_view settingKey, std::string_view resourceName) {
+    const std::string fileName = settingKey.empty() ? std::string() : mainTable.GetText(settingKey);
     GraphSource source;
     source.filePath =
-        appData_.PathExe + mainTable_.GetText("Param_Default_Img_Dir") + "\\" + fileName;
+        appData.PathExe + mainTable.GetText("Param_Default_Img_Dir") + "\\" + fileName;
     source.resourceName = std::string(resourceName);
-    source.fromFile = !fileName.empty() && fs_.fileExists(source.filePath);
+    source.fromFile = !fileName.empty() && fs.fileExists(source.filePath);
     return source;
+}
+
+GraphSource InitApp::LoadGraph(std::string_view settingKey, std::string_view resourceName) const {
+    return graphSource(appData_, mainTable_, fs_, settingKey, resourceName);
 }
 
 bool InitApp::ActivateTracer(TraceLog& log) const {

@@ -38,6 +38,12 @@ struct GraphSource {
     std::string resourceName; // used when !fromFile
 };
 
+// PathExe + `Param_Default_Img_Dir` + "\" + `mainTable`'s value for `settingKey`: that file
+// when it exists, else the bitmap resource `resourceName`.
+[[nodiscard]] GraphSource graphSource(const AppData& appData, const StringTable& mainTable,
+                                      const FileSystem& fs, std::string_view settingKey,
+                                      std::string_view resourceName);
+
 class InitApp {
   public:
     // `mainTable` is the main window's table; the references must outlive this object.

@@ -35,6 +35,7 @@ public:
     virtual void setEnabled(std::string_view control, bool enabled) = 0;
     [[nodiscard]] virtual bool enabled(std::string_view control) const = 0;
     virtual void setFontColor(std::string_view control, Color color) = 0;
+    // An Animation control starts again from its first frame with the new strip.
     virtual void setPicture(std::string_view control, const Picture& picture) = 0;
     virtual void setItems(std::string_view control, const std::vector<std::string>& items) = 0;
     [[nodiscard]] virtual std::vector<std::string> items(std::string_view control) const = 0;

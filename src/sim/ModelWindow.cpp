@@ -62,7 +62,10 @@ void ModelWindow::setFontColor(std::string_view control, Color color) {
     if (auto* c = find(control)) c->color = color;
 }
 void ModelWindow::setPicture(std::string_view control, const Picture& picture) {
-    if (auto* c = find(control)) c->picture = picture;
+    if (auto* c = find(control)) {
+        c->picture = picture;
+        ++c->pictureLoads;
+    }
 }
 void ModelWindow::setItems(std::string_view control, const std::vector<std::string>& items) {
     if (auto* c = find(control)) {

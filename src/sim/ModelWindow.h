@@ -19,6 +19,7 @@ struct ModelControl {
     bool enabled = true;
     Color color = kBlack;
     Picture picture;
+    int pictureLoads = 0;  // an animation starts again from its first frame on each load
     std::vector<std::string> items;
     int selection = -1;
     int maxLength = 0;

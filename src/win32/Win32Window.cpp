@@ -350,6 +350,7 @@ void Win32Window::setPicture(std::string_view control, const Picture& picture) {
     if (!bitmap) return;  // a missing picture leaves the old one
     if (c->decl.kind == ControlKind::Animation) {
         (void)setAnimatedBitmap(c->hwnd, bitmap);  // the control owns the strip
+        (void)setAnimatedBitmapActivePicture(c->hwnd, c->decl.animation.firstFrame);
         return;
     }
     c->picture.reset(bitmap);

@@ -75,7 +75,7 @@ void TFm_Frame_Manager::Initialize_Frames() {
 void TFm_Frame_Manager::Build_Frame(std::unique_ptr<IFm_ZK> page, std::string pageName) {
     if (!initialised_) return;
     page->attachView(app_.ports.windows.createChildWindow(page->decl(), masterForm_, "PageC"));
-    if (masterLangDispatch_) applyCaptions(masterLangDispatch_->table(page->decl().name), page->view());
+    if (masterLangDispatch_) applyCaptions(page->strings(), page->view());
     sheets_.push_back({std::move(pageName), std::move(page)});
 }
 

@@ -53,6 +53,8 @@ public:
     void InitFrame(TraceLog* codeSite, Language* langDispatch, TFm_Frame_Manager* manager);
 
     [[nodiscard]] const WindowDecl& decl() const { return decl_; }
+    // The page's own string table; its "<Control>.Caption" entries are the design texts.
+    [[nodiscard]] const StringTable& strings() const { return *table_; }
     // The page's controls; they exist once the manager has built the page.
     void attachView(std::unique_ptr<Window> view) { view_ = std::move(view); }
     [[nodiscard]] Window& view() { return *view_; }
