@@ -34,8 +34,213 @@ const ModuleSection kFrameManager = {
     },
 };
 
+const ModuleSection kWelcome = {
+    "TFm_Welcome",
+    {
+        {"HTML_Text.Caption",
+         "Vérifiez que le WiFi de votre ordinateur est bien activé.<BR><BR>Vérifiez ensuite que "
+         "le voyant WiFi de votre Quorvale RIR est vert."},
+        {"HTML_Text2.Caption", "Si le voyant WiFi est vert, cliquez sur \" Suivant > \"."},
+        {"TitlePage", "PRÉPARATION DE LA CONFIGURATION WIFI"},
+        {"HTMLText_DongleText", "Vérifiez que le voyant WiFi de votre Quorvale RIR est vert."},
+        {"Param_FW_Filename", "testfw.tar.gz"},
+        {"Param_FWUp_RegPath", ""},
+    },
+};
+
+// The end page: one title and two texts (box assistant started or not) per path.
+const ModuleSection kEnd = {
+    "TFm_End_OK",
+    {
+        {"HTML_Text.Caption",
+         "Votre ordinateur est maintenant connecté en WiFi à la Quorvale RIR.<BR>Cliquez sur \" "
+         "Suivant > \" pour finaliser l'installation."},
+        {"TitlePage", "Félicitations !"},
+        {"Title_JumpStart", "FIN DE LA CONFIGURATION WIFI"},
+        {"Title_Wep", "FIN DE LA CONFIGURATION WIFI"},
+        {"Title_Ethernet", "FIN DE LA CONFIGURATION"},
+        {"Text_JumpStart",
+         "<BR><BR><BR>Votre configuration WiFi est correctement effectuée.<BR>Vous allez "
+         "désormais pouvoir accéder à l'Assistant Quorvale RIR pour terminer l'installation de "
+         "votre Quorvale RIR.<BR><BR>Cliquez sur \" Quitter \"."},
+        {"Text_Wep",
+         "<BR><BR>Votre configuration WiFi est correctement effectuée.<BR><BR>Vous allez "
+         "désormais pouvoir accéder à l'Assistant Quorvale RIR pour terminer l'installation de "
+         "votre Quorvale RIR.<BR><BR>Cliquez sur \" Quitter \"."},
+        {"Text_Ethernet",
+         "<BR><BR>Votre configuration est correctement effectuée.<BR><BR>Vous allez désormais "
+         "pouvoir accéder à l'Assistant Quorvale RIR pour terminer l'installation de votre "
+         "Quorvale RIR.<BR><BR>Cliquez sur \" Quitter \"."},
+        {"Text_JumpStart_NoAQV",
+         "<BR><BR>Votre configuration WiFi est correctement effectuée.<BR><BR>Vous allez "
+         "désormais pouvoir accéder à l'Assistant Quorvale RIR pour terminer l'installation de "
+         "votre Quorvale RIR.<BR><BR>Cliquez sur \" Quitter \"."},
+        {"Text_Wep_NoAQV",
+         "<BR><BR>Votre configuration WiFi est correctement effectuée.<BR><BR>Vous allez "
+         "désormais pouvoir accéder à l'Assistant Quorvale RIR pour terminer l'installation de "
+         "votre Quorvale RIR.<BR><BR>Cliquez sur \" Quitter \"."},
+        {"Text_Ethernet_NoAQV",
+         "<BR><BR>Votre configuration est correctement effectuée.<BR><BR>Vous allez désormais "
+         "pouvoir accéder à l'Assistant Quorvale RIR pour terminer l'installation de votre "
+         "Quorvale RIR.<BR><BR>Cliquez sur \" Quitter \"."},
+    },
+};
+
+const char* const kOtherPhonesText = "Si vous souhaitez utiliser vos autres téléphones, branchez "
+                                     "les directement sur votre prise téléphonique murale. "
+                                     "Sur ces téléphones, vous ne bénéficierez pas de la "
+                                     "téléphonie illimitée, vous serez facturés de vos appels à la "
+                                     "minute par votre opérateur téléphonique habituel.";
+
+const ModuleSection k1p = {
+    "TFm_1p",
+    {
+        {"HTML_Text.Caption",
+         "Branchez votre téléphone sur votre prise téléphonique mural en utilisant un filtre "
+         "ADSL (fourni avec votre Quorvale).<BR>Important : vous devez utiliser un filtre ADSL "
+         "pour chaque téléphone que vous souhaitez brancher."},
+        {"TitlePage", "RACCORDEMENT DE VOTRE COMBINÉ TÉLÉPHONIQUE"},
+        {"Text_1P",
+         "Si vous avez un téléphone supplémentaire à brancher, branchez-le directement sur "
+         "votre prise murale."},
+        {"Text_2P1P", kOtherPhonesText},
+        {"Text_3P1P", kOtherPhonesText},
+    },
+};
+
+const ModuleSection k2p = {
+    "TFm_2p",
+    {
+        {"HTML_Text.Caption",
+         "Branchez l'adaptateur téléphonique (fourni avec votre Quorvale RIR) sur le "
+         "port<BR>téléphonique gris situé au dos de votre Quorvale RIR.<BR><BR>Branchez ensuite "
+         "votre téléphone sur l'adaptateur téléphonique."},
+        {"TitlePage", "RACCORDEMENT DE VOTRE COMBINÉ TÉLÉPHONIQUE"},
+    },
+};
+
+const ModuleSection k3p = {
+    "TFm_3p",
+    {
+        {"HTML_Text.Caption",
+         "Pour le branchement de votre décodeur TV RIR à votre téléviseur, reportez vous au "
+         "guide d'installation rapide qui vous a été fourni avec votre décodeur TV RIR et "
+         "suivez les étapes décrites.<BR><BR>Si vous ne possédez plus votre guide "
+         "d'installation rapide du décodeur TV RIR, vous pourrez le retrouver dans la rubrique "
+         "\"Configuration\" de votre Assistant Quorvale RIR."},
+        {"TitlePage", "SUITE DU RACCORDEMENT DE VOTRE QUORVALE TV"},
+    },
+};
+
+const ModuleSection kWiFiWarningSvc = {
+    "TFm_WiFi_Warning_Svc",
+    {
+        {"Html_TextSvcError.Caption",
+         "Le gestionnaire de réseau WiFi Windows n'est pas utilisé. Nous avons identifié qu'un "
+         "gestionnaire de réseau WiFi propriétaire déjà installé sur votre ordinateur empêche "
+         "la poursuite de l'installation avec le gestionnaire de réseau WiFi "
+         "Windows.<BR><BR>Cliquez sur \" Quitter \" pour réaliser une installation manuelle "
+         "avec le gestionnaire de réseau WiFi déjà installé sur votre poste."},
+        {"TitlePage", "CONFLIT AVEC LE GESTIONNAIRE RÉSEAU WIFI"},
+        {"MsgWarning_Text", "Un gestionnaire de réseau WiFi déjà installé sur votre\x19\x1A"
+                            "ordinateur empêche la poursuite de l'installation.\x19\x1A\x19\x1A"
+                            "Veuillez vous assurer de sa désactivation."},
+    },
+};
+
+const ModuleSection kWiFiDeviceError = {
+    "TFm_WiFi_Device_Error",
+    {
+        {"HTML_Text.Caption",
+         "Aucun périphérique WiFi n'a été détecté sur votre ordinateur.<BR><BR>Si vous utilisez "
+         "le WiFi intégré de votre ordinateur, vérifiez qu'il est bien activé.<BR><BR>Une fois "
+         "cette vérification faite, cliquez sur \" Quitter \" pour quitter l'application, puis "
+         "relancez-la à l'aide du raccourci \" Reprendre l'installation de la Quorvale \" "
+         "présent sur le bureau."},
+        {"HTML_Text_Dongle",
+         "Vérifiez que votre adaptateur WiFi est correctement branché à votre "
+         "ordinateur.<BR><BR>Une fois cette vérification faite, cliquez sur \" Quitter \" pour "
+         "quitter l'application, puis relancez-la à l'aide du raccourci \" Reprendre "
+         "l'installation de la Quorvale RIR\" présent sur le bureau."},
+        {"TitlePage", "ERREUR DE DÉTECTION DU PÉRIPHÉRIQUE WIFI"},
+    },
+};
+
+const ModuleSection kWiFiSsidError = {
+    "TFm_WiFi_SSID_Error",
+    {
+        {"HTML_Text.Caption",
+         "Avant d'effectuer une nouvelle tentative, vérifiez que :<BR><BR>1. Le voyant WiFi de "
+         "votre Quorvale RIR est vert,<BR>2. Le WiFi intégré de votre ordinateur est bien "
+         "activé.<BR><BR><B>L'un des ces deux points n'est pas vérifié ?</B><BR>- Cliquez alors "
+         "sur le bouton \" Quitter \",<BR>- Reprenez l'installation depuis le menu<BR>  \" "
+         "démarrer> Programmes> Quorvale RIR> WiFi> Configuration WiFi<BR>   "
+         "RIR\".<BR><BR><B>Ces deux points sont vérifiés ?</B><BR>- Redémarrez votre Quorvale "
+         "RIR. Pour cela, débranchez le cordon<BR>  d'alimentation de la Quorvale RIR puis "
+         "rebranchez le,<BR>- Patientez jusqu'à ce que les voyants \" Power \" et \" Connexion "
+         "\" de<BR>  la Quorvale RIR soient verts,<BR>- Cliquez alors sur le bouton \" Quitter "
+         "\" puis reprenez l'installation depuis le<BR>  menu \" démarrer> Programmes> Quorvale "
+         "RIR> WiFi> Configuration<BR>  WiFi RIR\"."},
+        {"TitlePage", "QUORVALE RIR NON DÉTECTÉE"},
+    },
+};
+
+const ModuleSection kWiFiCxError = {
+    "TFm_WiFi_Cx_Error",
+    {
+        {"HTML_Title.Caption", "<FONT size=\"12\"><B>ERREUR DE CONNEXION WIFI</B></FONT>"},
+        {"HTML_Text.Caption",
+         "<FONT color=\"#FF0000\"><B>ERREUR : </B></FONT>la connexion sans fil avec la Quorvale "
+         "RIR n'a pas été établie.<BR><BR>Veuillez cliquer sur le bouton \" Quitter \" pour "
+         "quitter l'application.<BR><BR>Si rien ne change, veuillez :<BR>1. débrancher "
+         "l'alimentation de la Quorvale RIR,<BR>2. cliquer sur le bouton \" Quitter \" pour "
+         "quitter l'application,<BR>3. patienter 2 minutes puis relancer l'application à l'aide "
+         "du raccourci présent sur le bureau de votre ordinateur."},
+        {"TitlePage", "ERREUR DE CONNEXION WIFI"},
+    },
+};
+
+const ModuleSection kWiFiWarningSecu = {
+    "TFm_WiFi_Warning_Secu",
+    {
+        {"Html_TextEasyWiFi.Caption",
+         "<FONT SIZE=\"12\"><B>La tentative de raccordement en WiFi n'a pas "
+         "abouti.</B></FONT><BR><BR>Vous pouvez procéder manuellement au raccordement WiFi de "
+         "votre ordinateur à votre Quorvale. L'assistant continuera à vous guider dans ces "
+         "étapes. Pour raccorder en WiFi manuellement, cliquez sur \" Suivant > \".<BR><BR>Pour "
+         "effectuer une nouvelle tentative de raccordement en WiFi, cliquez sur \" Recommencer "
+         "\"."},
+        {"BRestartEasyWiFi.Caption", "Recommencer"},
+        {"TitlePage", "ECHEC DU RACCORDEMENT EN WIFI"},
+        {"Msg_Wait_RefreshDevice", "Rafraîchissement de votre périphérique"},
+    },
+};
+
+const ModuleSection kWiFiWarning1 = {
+    "TFm_WiFi_Warning_1",
+    {
+        {"HTML_sTItle.Caption", "Vérifiez que le voyant WiFi est fixe"},
+        {"Html_Text.Caption", ""},
+        {"TitlePage", "ATTENTION !"},
+    },
+};
+
+// The check page: the three steps, the link wait and the error sheets.
 } // namespace
 
-std::vector<ModuleSection> wizardTables() { return {kFrameManager}; }
+std::vector<ModuleSection> wizardTables() {
+    return {kFrameManager,
+            kWelcome,
+            kEnd,
+            kWiFiWarningSvc,
+            kWiFiDeviceError,
+            kWiFiSsidError,
+            kWiFiCxError,
+            kWiFiWarningSecu,
+            kWiFiWarning1,
+            k1p,
+            k2p,
+            k3p};
+}
 
 } // namespace cw
