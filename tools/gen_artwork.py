@@ -4,8 +4,9 @@
 Usage: gen_artwork.py OUTPUT_DIR
 
 Everything is drawn here from simple shapes (no input files), so the output is the same on
-every run: window shape masks, window backgrounds, the message dialog's icons and the wait
-animation strip.
+every run: window shape masks, window backgrounds, the message dialog's icons, the wait
+animation strip, and the pages' pictures (warning icons, the box, the TV poster and the
+telephone cabling animation).
 """
 
 import math
@@ -294,6 +295,217 @@ def wait_strip():
     return strip
 
 
+# ---- page pictures ----------------------------------------------------------------------
+
+GREEN_LED = (0x2E, 0xC2, 0x4B)
+OFF_LED = (0xB9, 0xC1, 0xCA)
+AMBER = (0xF0, 0x9A, 0x1A)
+BOX_BODY = (0xF5, 0xF7, 0xFA)
+BOX_EDGE = (0x93, 0xA1, 0xB0)
+BOX_FRONT = (0xE1, 0xE7, 0xEE)
+DARK = (0x33, 0x3B, 0x45)
+
+
+def draw_shape(image, color, inside, bounds):
+    """Like draw_coverage, but pixels whose corners and centre agree are decided at once
+    (fine for the convex shapes and thick strokes drawn here, and much faster)."""
+    left, top, right, bottom = bounds
+    for y in range(max(int(top), 0), min(int(math.ceil(bottom)) + 1, image.height)):
+        for x in range(max(int(left), 0), min(int(math.ceil(right)) + 1, image.width)):
+            votes = (inside(x, y) + inside(x + 1, y) + inside(x, y + 1) + inside(x + 1, y + 1)
+                     + inside(x + 0.5, y + 0.5))
+            if votes == 5:
+                image.set(x, y, color)
+            elif votes:
+                draw_coverage(image, color, inside, bounds=(x, y, x + 1, y + 1))
+
+
+def rounded_box(left, top, right, bottom, radius):
+    return lambda x, y: inside_rounded_rect(x - left, y - top, right - left, bottom - top, radius)
+
+
+def fill_rounded(image, color, left, top, right, bottom, radius):
+    draw_shape(image, color, rounded_box(left, top, right, bottom, radius), (left, top, right, bottom))
+
+
+def outlined_rounded(image, edge, fill, left, top, right, bottom, radius, width=1.5):
+    fill_rounded(image, edge, left, top, right, bottom, radius)
+    fill_rounded(image, fill, left + width, top + width, right - width, bottom - width,
+                 max(radius - width, 0))
+
+
+def stroke(image, color, points, half_width):
+    """A polyline of round-ended thick segments."""
+    for (x1, y1), (x2, y2) in zip(points, points[1:]):
+        pad = half_width + 1
+        draw_shape(image, color, capsule(x1, y1, x2, y2, half_width),
+                   (min(x1, x2) - pad, min(y1, y2) - pad, max(x1, x2) + pad, max(y1, y2) + pad))
+
+
+def disc(image, color, cx, cy, r):
+    draw_shape(image, color, circle(cx, cy, r), (cx - r - 1, cy - r - 1, cx + r + 1, cy + r + 1))
+
+
+def wifi_arcs(image, color, cx, cy, scale):
+    """The Wi-Fi sign: a dot and three arcs opening upwards from (cx, cy)."""
+    disc(image, color, cx, cy, 1.6 * scale)
+    for k in (1, 2, 3):
+        r_in, r_out = (1.6 + 2.6 * k) * scale, (3.0 + 2.6 * k) * scale
+
+        def inside(x, y, r_in=r_in, r_out=r_out):
+            dx, dy = x - cx, y - cy
+            d = math.hypot(dx, dy)
+            return r_in <= d <= r_out and dy < 0 and abs(dx) <= -dy
+        draw_shape(image, color, inside, (cx - r_out - 1, cy - r_out - 1, cx + r_out + 1, cy + 1))
+
+
+def glow(image, color, cx, cy, r):
+    """A soft halo fading out from (cx, cy)."""
+    for y in range(int(cy - r), int(cy + r) + 1):
+        for x in range(int(cx - r), int(cx + r) + 1):
+            d = math.hypot(x + 0.5 - cx, y + 0.5 - cy)
+            if d < r:
+                image.blend(x, y, color, 0.45 * (1 - d / r) ** 2)
+
+
+def shadow(image, cx, cy, rx, ry):
+    for y in range(int(cy - ry), int(cy + ry) + 1):
+        for x in range(int(cx - rx), int(cx + rx) + 1):
+            d = ((x + 0.5 - cx) / rx) ** 2 + ((y + 0.5 - cy) / ry) ** 2
+            if d < 1:
+                image.blend(x, y, (0x9A, 0xA4, 0xAF), 0.35 * (1 - d))
+
+
+def icon_warning_assos():
+    """The Wi-Fi light warning: an amber disc with the Wi-Fi sign."""
+    image = Image(32, 32, WHITE)
+    disc(image, (0xB8, 0x6A, 0x00), 16, 16, 15)
+    disc(image, AMBER, 16, 16, 13.5)
+    wifi_arcs(image, WHITE, 16, 23, 1.15)
+    return image
+
+
+def box_front(image, left, top, width, height, wifi_on=True):
+    """The box seen from the front: a rounded light body, a front strip with four lights
+    (power, line, Wi-Fi, telephone); the Wi-Fi light is green and glowing when on."""
+    right, bottom = left + width, top + height
+    shadow(image, left + width / 2, bottom + 6, width / 2 + 10, 9)
+    outlined_rounded(image, BOX_EDGE, BOX_BODY, left, top, right, bottom, 14)
+    fill_rounded(image, BOX_FRONT, left + 2, bottom - height * 0.38, right - 2, bottom - 2, 12)
+    fill_rect(image, int(left + 16), int(top + 14), int(right - 16), int(top + 17), BRAND_LIGHT)
+    leds = [GREEN_LED, GREEN_LED, GREEN_LED if wifi_on else OFF_LED, OFF_LED]
+    y = bottom - height * 0.19
+    for i, color in enumerate(leds):
+        x = left + width * (0.30 + 0.13 * i)
+        if i == 2 and wifi_on:
+            glow(image, GREEN_LED, x, y, 16)
+        disc(image, mix(color, DARK, 0.25), x, y, 5.2)
+        disc(image, color, x, y, 4.2)
+
+
+def picture_wifi_on():
+    """The welcome picture: the box with its Wi-Fi light green, the Wi-Fi sign above it."""
+    image = Image(380, 190, WHITE)
+    box_front(image, 70, 70, 240, 88)
+    wifi_arcs(image, GREEN_LED, 190, 52, 3.4)
+    return image
+
+
+def picture_poster():
+    """The TV page: a television showing a picture, the TV decoder below, linked by a cable."""
+    image = Image(360, 200, WHITE)
+    shadow(image, 150, 178, 110, 8)
+    outlined_rounded(image, DARK, (0x1B, 0x22, 0x2B), 40, 14, 260, 150, 8, width=2)
+    # Screen: a calm landscape in the brand colours.
+    for y in range(24, 140):
+        t = (y - 24) / 116
+        fill_rect(image, 50, y, 250, y + 1, mix(ACCENT, BRAND_LIGHT, t))
+    draw_shape(image, mix(BRAND_DARK, BRAND_LIGHT, 0.5),
+               triangle([(60, 140), (140, 70), (220, 140)]), (60, 70, 220, 140))
+    draw_shape(image, BRAND_DARK, triangle([(150, 140), (205, 88), (250, 140)]), (150, 88, 250, 140))
+    fill_rect(image, 50, 134, 250, 140, BRAND_DARK)
+    disc(image, (0xFF, 0xE0, 0x8A), 210, 48, 12)
+    # Stand and decoder.
+    fill_rounded(image, DARK, 138, 150, 162, 166, 2)
+    fill_rounded(image, DARK, 105, 164, 195, 172, 3)
+    outlined_rounded(image, DARK, (0x4A, 0x54, 0x60), 238, 150, 336, 176, 6)
+    disc(image, GREEN_LED, 322, 163, 3)
+    fill_rect(image, 250, 161, 290, 164, (0x7E, 0x8A, 0x97))
+    stroke(image, (0x5E, 0x6A, 0x77), [(260, 100), (300, 100), (300, 150)], 2.2)
+    return image
+
+
+# The telephone cabling animation: FLASH_COLUMNS x FLASH_ROWS frames of FLASH_W x FLASH_H.
+FLASH_W, FLASH_H = 320, 160
+FLASH_COLUMNS, FLASH_ROWS = 3, 2
+PORT_GREY = (0x8C, 0x92, 0x99)
+CORD = (0x3F, 0x47, 0x52)
+
+
+def adapter(image, x, y):
+    """The telephone adapter, its plug pointing left from (x, y)."""
+    fill_rounded(image, (0x6B, 0x74, 0x7E), x, y - 4, x + 10, y + 4, 1.5)
+    outlined_rounded(image, (0x6B, 0x74, 0x7E), (0xDD, 0xE2, 0xE7), x + 9, y - 13, x + 37, y + 13, 5)
+    fill_rounded(image, CORD, x + 28, y - 4, x + 34, y + 4, 1)
+
+
+def telephone(image, x, y):
+    """A desk telephone whose base starts at (x, y)."""
+    outlined_rounded(image, DARK, (0x5A, 0x64, 0x70), x, y, x + 70, y + 38, 9)
+    for row in range(3):
+        for col in range(3):
+            disc(image, (0xE8, 0xEC, 0xF0), x + 24 + 11 * col, y + 10 + 9 * row, 2.4)
+    stroke(image, DARK, [(x + 6, y - 6), (x + 64, y - 6)], 5.5)
+    disc(image, DARK, x + 8, y - 4, 7)
+    disc(image, DARK, x + 62, y - 4, 7)
+
+
+def arrow(image, x1, y, x2):
+    stroke(image, AMBER, [(x1, y), (x2 + 6, y)], 2.2)
+    draw_shape(image, AMBER, triangle([(x2, y), (x2 + 10, y - 7), (x2 + 10, y + 7)]),
+               (x2, y - 8, x2 + 11, y + 8))
+
+
+def flash_2p_frame(step):
+    """Step 0: the parts; 1: the adapter goes to the grey port; 2: plugged in; 3: the
+    telephone's cord goes to the adapter; 4: plugged in; 5: the telephone is ready."""
+    image = Image(FLASH_W, FLASH_H, WHITE)
+    # The box from the back, its grey telephone port on the right-hand side.
+    shadow(image, 70, 132, 64, 7)
+    outlined_rounded(image, BOX_EDGE, BOX_BODY, 12, 36, 128, 126, 12)
+    fill_rect(image, 26, 50, 114, 53, BRAND_LIGHT)
+    for i in range(3):
+        fill_rounded(image, (0xC9, 0xD1, 0xDA), 30 + 20 * i, 96, 44 + 20 * i, 108, 2)
+    port_y = 86
+    if step in (1, 2):
+        glow(image, AMBER, 126, port_y, 18)
+    fill_rounded(image, PORT_GREY, 119, port_y - 7, 129, port_y + 7, 2)
+    plug_x = {0: 186, 1: 160}.get(step, 130)
+    adapter(image, plug_x, port_y)
+    if step == 1:
+        arrow(image, 240, 52, plug_x + 4)
+    telephone(image, 232, 104)
+    socket_x = plug_x + 31
+    if step == 3:
+        stroke(image, CORD, [(232, 124), (214, 124), (214, 100)], 1.8)
+        arrow(image, 262, 70, 226)
+    if step >= 4:
+        stroke(image, CORD, [(232, 124), (214, 124), (214, port_y), (socket_x, port_y)], 1.8)
+    if step == 5:
+        disc(image, (0x1E, 0x8E, 0x3A), 268, 46, 15)
+        disc(image, GREEN_LED, 268, 46, 13.5)
+        stroke(image, WHITE, [(261, 46), (266, 52), (276, 39)], 2.2)
+    return image
+
+
+def flash_2p_strip():
+    strip = Image(FLASH_W * FLASH_COLUMNS, FLASH_H * FLASH_ROWS, WHITE)
+    for step in range(FLASH_COLUMNS * FLASH_ROWS):
+        strip.paste(flash_2p_frame(step), FLASH_W * (step % FLASH_COLUMNS),
+                    FLASH_H * (step // FLASH_COLUMNS))
+    return strip
+
+
 def artwork():
     """(resource name, picture) in the order of artwork.rc."""
     return [
@@ -307,6 +519,11 @@ def artwork():
         ("dInformation", icon_information()),
         ("dError", icon_error()),
         ("WaitAnim", wait_strip()),
+        ("Warning", icon_warning()),
+        ("Warning_Assos", icon_warning_assos()),
+        ("WiFiOn", picture_wifi_on()),
+        ("Poster", picture_poster()),
+        ("Flash_2p", flash_2p_strip()),
     ]
 
 

@@ -1,5 +1,7 @@
 // The artwork script's output: every bitmap the program loads by name, with the right size,
 // shape masks that cut the corners only, and backgrounds that keep the titles readable.
+#include "wizard/Frame_1p2p3p.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -91,6 +93,11 @@ TEST_F(Artwork, ListsEveryBitmapInTheResourceScriptWithItsSize) {
         {"dInformation", {32, 32}},
         {"dError", {32, 32}},
         {"WaitAnim", {512, 32}},
+        {"Warning", {32, 32}},
+        {"Warning_Assos", {32, 32}},
+        {"WiFiOn", {380, 190}},
+        {"Poster", {360, 200}},
+        {"Flash_2p", {960, 320}},
     };
     std::ifstream rc(dir_ / "artwork.rc");
     std::map<std::string, std::string> listed;
@@ -182,6 +189,38 @@ TEST_F(Artwork, IconsAndAnimationFramesAreDrawnOnWhite) {
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(strip.at(i * 32, 0), kWhite) << "frame " << i;
         EXPECT_NE(frame(i), frame((i + 1) % 16)) << "frame " << i;
+    }
+}
+
+TEST_F(Artwork, PagePicturesLieOnTheWhitePageAndTheCablingFramesMove) {
+    ASSERT_EQ(exitCode_, 0);
+    for (const char* name : {"Warning", "Warning_Assos", "WiFiOn", "Poster"}) {
+        const Bitmap bmp = load(name);
+        for (auto [x, y] : {std::pair{0, 0}, {bmp.width - 1, 0}, {0, bmp.height - 1}})
+            EXPECT_EQ(bmp.at(x, y), kWhite) << name << " at " << x << "," << y;
+        EXPECT_NE(bmp.at(bmp.width / 2, bmp.height / 2), kWhite) << name;
+    }
+    // The box's Wi-Fi light is green.
+    const Rgb led = load("WiFiOn").at(204, 141);
+    EXPECT_GT(led.g, led.r + 60);
+    EXPECT_GT(led.g, led.b + 60);
+
+    // The strip holds the frames the 2P page plays, each one a step on from the last.
+    const Bitmap strip = load("Flash_2p");
+    const int columns = cw::kFlash2pStrip.columns, rows = cw::kFlash2pStrip.rows;
+    const int w = strip.width / columns, h = strip.height / rows;
+    auto frame = [&](int index) {
+        std::vector<Rgb> pixels;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                pixels.push_back(strip.at(index % columns * w + x, index / columns * h + y));
+        return pixels;
+    };
+    for (int i = 0; i < columns * rows; ++i) {
+        EXPECT_EQ(frame(i).front(), kWhite) << "frame " << i;
+        if (i > 0) {
+            EXPECT_NE(frame(i), frame(i - 1)) << "frame " << i;
+        }
     }
 }
 

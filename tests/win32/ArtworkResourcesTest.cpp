@@ -21,6 +21,12 @@ TEST(ArtworkResources, EveryBitmapLoadsByNameWithItsSize) {
         {L"dInformation", 32, 32},
         {L"dError", 32, 32},
         {L"WaitAnim", 512, 32},
+        {L"Warning", 32, 32},
+        {L"WARNING", 32, 32},  // resource names are found in any letter case
+        {L"Warning_Assos", 32, 32},
+        {L"WiFiOn", 380, 190},
+        {L"Poster", 360, 200},
+        {L"Flash_2p", 960, 320},
     };
     for (const Expected& e : bitmaps) {
         HANDLE image =
