@@ -14,11 +14,13 @@ namespace cw {
 
 class EventLoop;
 class FileSystem;
+class Http;
 class OsFacts;
 class Processes;
 class Registry;
 class Services;
 class Shell;
+class TDM_BoxTools;
 class WindowEffects;
 class WindowFactory;
 
@@ -32,6 +34,7 @@ struct Ports {
     WindowFactory& windows;
     WindowEffects& effects;
     Services& services;
+    Http& http;
 };
 
 class AppContext {
@@ -47,6 +50,11 @@ public:
     TraceLog traceLog;
     Language language;
     Dialogs dialogs;  // the message dialog and the one wait form
+
+    // The box checks, created once at start-up; null before.
+    TDM_BoxTools* boxTools = nullptr;
+    // The box's quick-status address when a simulated world names one; empty: the usual one.
+    std::string boxUrl;
 };
 
 } // namespace cw

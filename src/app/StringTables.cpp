@@ -1,5 +1,6 @@
 #include "app/StringTables.h"
 
+#include "network/NetworkTables.h"
 #include "wizard/WizardTables.h"
 
 namespace cw {
@@ -79,6 +80,7 @@ const ModuleSection kWait = {
 LanguageData compiledInTables() {
     LanguageData data{{kMainWindow, kDialog, kWait}};
     for (ModuleSection& section : wizardTables()) data.modules.push_back(std::move(section));
+    for (ModuleSection& section : networkTables()) data.modules.push_back(std::move(section));
     return data;
 }
 

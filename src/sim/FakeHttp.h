@@ -7,6 +7,7 @@
 #include "platform/Http.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,16 +22,17 @@ struct FakeHttpAnswer {
     int status = 200;
     std::string body;
     uint32_t delayMs = 0;
-    bool never = false;  // no event at all
+    bool never = false;     // no event at all
+    uint32_t doneAfterMs = 0;  // the done event comes this much after the document
 
     [[nodiscard]] static FakeHttpAnswer page(std::string body, int status = 200,
                                              uint32_t delayMs = 0) {
-        return {kHttpNoError, status, std::move(body), delayMs, false};
+        return {kHttpNoError, status, std::move(body), delayMs, false, 0};
     }
     [[nodiscard]] static FakeHttpAnswer refused(uint32_t delayMs = 0) {
-        return {kFakeConnectionRefused, 0, {}, delayMs, false};
+        return {kFakeConnectionRefused, 0, {}, delayMs, false, 0};
     }
-    [[nodiscard]] static FakeHttpAnswer silent() { return {kHttpNoError, 0, {}, 0, true}; }
+    [[nodiscard]] static FakeHttpAnswer silent() { return {kHttpNoError, 0, {}, 0, true, 0}; }
 };
 
 class FakeHttp : public Http {
@@ -39,8 +41,9 @@ public:
 
     [[nodiscard]] std::unique_ptr<HttpClient> createClient() override;
 
-    // The next requests' answers, in order; then `fallback` for every further request.
+    // The next requests' answers, in order; then `responder` when set, else `fallback`.
     void queue(FakeHttpAnswer answer) { script_.push_back(std::move(answer)); }
+    std::function<FakeHttpAnswer(const HttpGet&)> responder;
     FakeHttpAnswer fallback = FakeHttpAnswer::refused();
     // When set, starting a request fails.
     bool failStarts = false;
@@ -50,7 +53,7 @@ public:
 
 private:
     class Client;
-    [[nodiscard]] FakeHttpAnswer nextAnswer();
+    [[nodiscard]] FakeHttpAnswer nextAnswer(const HttpGet& request);
 
     EventLoop& loop_;
     std::deque<FakeHttpAnswer> script_;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <winsvc.h>
+#include <wininet.h>
 
 #include <utility>
 
@@ -78,5 +79,13 @@ struct ServiceHandleTraits {
     static void close(SC_HANDLE h) { CloseServiceHandle(h); }
 };
 using ScHandle = UniqueHandle<ServiceHandleTraits>;
+
+// WinINet handles: sessions, connections, requests.
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    static HINTERNET invalid() { return nullptr; }
+    static void close(HINTERNET h) { InternetCloseHandle(h); }
+};
+using InternetHandle = UniqueHandle<InternetHandleTraits>;
 
 } // namespace cw::win

@@ -3,10 +3,12 @@
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
 #include "app/StringUtil.h"
+#include "network/BoxTools.h"
 #include "win32/CrashHook.h"
 #include "win32/Handles.h"
 #include "win32/Win32EventLoop.h"
 #include "win32/Win32FileSystem.h"
+#include "win32/Win32Http.h"
 #include "win32/Win32OsFacts.h"
 #include "win32/Win32Processes.h"
 #include "win32/Win32Registry.h"
@@ -117,7 +119,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     cw::Win32WindowFactory windows(instance, loop);
     cw::Win32WindowEffects effects;
     cw::Win32Services services;
-    cw::AppContext app({loop, fs, registry, os, processes, shell, windows, effects, services});
+    cw::Win32Http http(loop);
+    cw::AppContext app({loop, fs, registry, os, processes, shell, windows, effects, services, http});
+    cw::Trace httpTrace(app.traceLog, "Win32Http");
+    http.setTrace(&httpTrace);
     app.traceLog.setClock([&loop] { return loop.tickCount(); });
     cw::CrashHook::install(app.appData, fs,
                            app.language.table(cw::kMainWindowTable).GetText("Param_ProductName"));
@@ -125,6 +130,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int exitCode = 0;
     {
         cw::TFormWZ form(app);
+        cw::TDM_BoxTools boxTools(app);
+        app.boxTools = &boxTools;
         auto& window = static_cast<cw::Win32Window&>(form.window());
         window.messageHook = [&form](UINT msg, WPARAM wp, LPARAM lp) {
             return mainWindowMessage(form, msg, wp, lp);
@@ -133,6 +140,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         exitCode = loop.run();
         form.FormDestroy();
         window.messageHook = nullptr;
+        app.boxTools = nullptr;
     }
     cw::CrashHook::uninstall();
     return exitCode;

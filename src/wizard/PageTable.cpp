@@ -1,6 +1,7 @@
 #include "wizard/PageTable.h"
 
 #include "wizard/Frame_1p2p3p.h"
+#include "wizard/Frame_Check.h"
 #include "wizard/Frame_End.h"
 #include "wizard/Frame_WiFi_Errors.h"
 #include "wizard/Frame_Welcome.h"
@@ -23,7 +24,7 @@ const std::vector<PageEntry>& wizardPages() {
     static const std::vector<PageEntry> pages = {
         {"Page_Welcome", make<TFm_Welcome>()},
         {"Page_End_OK", make<TFm_End_OK>()},
-        {"Page_Check", traced("Fm_Check", "TFm_Check", "Page_Check")},
+        {"Page_Check", make<TFm_Check>()},
         {"Page_WiFi_APSelector", traced("Fm_WiFi_APSelector", "TFm_WiFi_APSelector", "Page_WiFi_APSelector")},
         {"Page_WiFi_Svc_Error", make<TFm_WiFi_Warning_Svc>()},
         {"Page_WiFi_Device_Selector",

@@ -226,12 +226,52 @@ const ModuleSection kWiFiWarning1 = {
 };
 
 // The check page: the three steps, the link wait and the error sheets.
+// The check page: the three steps, the link wait and the error sheets.
+const ModuleSection kCheck = {
+    "TFm_Check",
+    {
+        {"HTML_BoxError.Caption",
+         "<B><U>Erreur :</U></B> la Quorvale RIR n'a pas été détectée.<BR><BR>Pour poursuivre "
+         "la configuration, votre ordinateur doit être raccordé à la Quorvale RIR.<BR><BR>1. "
+         "Veuillez vérifier que la Quorvale RIR est bien allumée et que les voyants<BR>    \" "
+         "Power\"  et \" Ethernet \" sont allumés et fixes.<BR>2. Veuillez vérifier que votre "
+         "ordinateur est bien raccordé à la Quorvale RIR."},
+        {"HTML_ADSLError.Caption",
+         "<B><U>Erreur :</U></B> la liaison câble n'est pas détectée.<BR><BR>Veuillez "
+         "débrancher puis rebrancher votre câble coaxial sur le port \" Câble \" situé au dos "
+         "de votre Quorvale RIR.<BR>Attendez environ une minute, puis vérifiez que le voyant \" "
+         "Connexion \" est  bien allumé et fixe.<BR><BR>Veuillez ensuite cliquer sur \" "
+         "Relancer le test \" pour contrôler à nouveau que votre connexion est établie."},
+        {"HTML_WebError.Caption",
+         "<B><U>Avertissement :</U></B> Votre Quorvale RIR est bien connectée mais le test de "
+         "l'accès à Internet n'a pas abouti.<BR><BR>Cliquez sur \" Relancer le test \" pour "
+         "pouvoir contrôler à nouveau votre connexion.<BR><BR>Si le problème persiste, vous "
+         "pouvez néanmoins continuer votre installation en cliquant sur le bouton \" Suivant > "
+         "\"."},
+        {"BRestart_Test.Caption", "Relancer le test"},
+        {"TitlePage", "CONTRÔLE DE VOTRE CONNEXION"},
+        {"CheckBox_Processing", "Etape 1 : Quorvale RIR en cours de détection..."},
+        {"CheckBox_OK", "Etape 1 : Quorvale RIR détectée."},
+        {"CheckBox_Error", "La Quorvale RIR n'a pas été détectée !"},
+        {"CheckADSL_Processing", "Etape 2 : liaison câble en cours de vérification..."},
+        {"CheckADSL_Ok", "Etape 2 : liaison câble établie et vérifiée."},
+        {"CheckADSL_Error", "La liaison câble n'a pas été détectée !"},
+        {"CheckWeb_Processing", "Etape 3 : connexion Internet en cours de vérification..."},
+        {"CheckWeb_Ok", "Etape 3 : connexion Internet vérifiée."},
+        {"CheckWeb_Error", "La connexion Internet n'a pas été détectée !"},
+        {"Param_Delay_Wait4WiFi_XP_Sec", "10"},
+        {"Param_Delay_Wait4WiFi_Vista_Sec", "20"},
+        {"Msg_Wait4WiFi", "Attente de l'établissement de la liaison WiFi.<BR>Veuillez patienter SVP..."},
+    },
+};
+
 } // namespace
 
 std::vector<ModuleSection> wizardTables() {
     return {kFrameManager,
             kWelcome,
             kEnd,
+            kCheck,
             kWiFiWarningSvc,
             kWiFiDeviceError,
             kWiFiSsidError,

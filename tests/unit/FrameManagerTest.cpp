@@ -1,6 +1,7 @@
 // The page manager on simulated ports: page switching, the buttons, and how the wizard ends.
 #include "app/AppContext.h"
 #include "platform/WindowEffects.h"
+#include "sim/FakeHttp.h"
 #include "sim/MemoryFileSystem.h"
 #include "sim/MemoryRegistry.h"
 #include "sim/ModelWindow.h"
@@ -101,7 +102,8 @@ protected:
     ModelWindowFactory windows;
     NoEffects effects;
     SimServices services;
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services}};
+    FakeHttp http{loop};
+    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services, http}};
     std::unique_ptr<Window> main;
     std::unique_ptr<TFm_Frame_Manager> manager;
     std::vector<SpyPage*> spies;

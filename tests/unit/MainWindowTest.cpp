@@ -2,6 +2,7 @@
 #include "app/AppContext.h"
 #include "app/MainWindow.h"
 #include "platform/WindowEffects.h"
+#include "sim/FakeHttp.h"
 #include "sim/MemoryFileSystem.h"
 #include "sim/MemoryRegistry.h"
 #include "sim/ModelWindow.h"
@@ -56,7 +57,8 @@ protected:
     ModelWindowFactory windows;
     NoEffects effects;
     SimServices services;
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services}};
+    FakeHttp http{loop};
+    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services, http}};
     std::unique_ptr<TFormWZ> form;
 };
 
