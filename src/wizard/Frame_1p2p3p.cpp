@@ -18,7 +18,7 @@ WindowDecl decl2p() {
     return pageDecl(
         "Page_2P",
         {
-            Control("HTML_Text", ControlKind::HtmlLabel, {8, 8, 441, 80}, "", kPageTextFont),
+            Control("HTML_Text", ControlKind::HtmlLabel, {4, 8, 467, 80}, "", kPageTextFont),
             Control("FlashPlayer", ControlKind::Animation, kPlayerRect, "", kPageTextFont)
                 .frames(kFlash2pStrip),
         });

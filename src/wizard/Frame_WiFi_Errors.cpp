@@ -7,7 +7,7 @@ namespace cw {
 namespace {
 
 const FontSpec kHeadingFont{"Tahoma", 13, true, kBlack};
-constexpr Rect kWarningIcon{8, 8, 32, 32};
+constexpr Rect kWarningIcon{4, 8, 32, 32};
 
 ControlDecl warningIcon() {
     return Control("ImgWarning", ControlKind::Image, kWarningIcon, "", kPageTextFont);
@@ -24,7 +24,7 @@ const PagePicture kWarningPicture{"ImgWarning", "", "WARNING"};
 TFm_WiFi_Warning_Svc::TFm_WiFi_Warning_Svc(AppContext& app)
     : TitledPage(app, "Fm_WiFi_Warning_Svc", "TFm_WiFi_Warning_Svc",
                  pageDecl("Page_WiFi_Svc_Error",
-                          {warningIcon(), text("Html_TextSvcError", {48, 8, 409, 160})}),
+                          {warningIcon(), text("Html_TextSvcError", {40, 8, 425, 160})}),
                  {kWarningPicture}) {}
 
 void TFm_WiFi_Warning_Svc::DoAfterDisplay(Window& sender) {
@@ -38,7 +38,7 @@ void TFm_WiFi_Warning_Svc::DoAfterDisplay(Window& sender) {
 TFm_WiFi_Device_Error::TFm_WiFi_Device_Error(AppContext& app)
     : TitledPage(
           app, "Fm_WiFi_Device_Error", "TFm_WiFi_Device_Error",
-          pageDecl("Page_WiFi_Device_Error", {warningIcon(), text("HTML_Text", {48, 8, 409, 160})}),
+          pageDecl("Page_WiFi_Device_Error", {warningIcon(), text("HTML_Text", {40, 8, 425, 160})}),
           {{"ImgWarning", "", "Warning"}}) {}
 
 void TFm_WiFi_Device_Error::DoBeforeDisplay(Window& sender) {
@@ -51,20 +51,20 @@ void TFm_WiFi_Device_Error::DoBeforeDisplay(Window& sender) {
 TFm_WiFi_SSID_Error::TFm_WiFi_SSID_Error(AppContext& app)
     : TitledPage(
           app, "Fm_WiFi_SSID_Error", "TFm_WiFi_SSID_Error",
-          pageDecl("Page_WiFi_SSID_Error", {warningIcon(), text("HTML_Text", {48, 8, 417, 352})}),
+          pageDecl("Page_WiFi_SSID_Error", {warningIcon(), text("HTML_Text", {40, 8, 431, 352})}),
           {{"ImgWarning", "", "Warning"}}) {}
 
 // The warning picture of this page stays hidden; its heading says it all.
 TFm_WiFi_Cx_Error::TFm_WiFi_Cx_Error(AppContext& app)
     : TitledPage(app, "Fm_WiFi_Cx_Error", "TFm_WiFi_Cx_Error",
                  pageDecl("Page_WiFi_Cx_Error",
-                          {warningIcon().hidden(), text("HTML_Title", {48, 8, 409, 28}),
-                           text("HTML_Text", {48, 44, 409, 200})})) {}
+                          {warningIcon().hidden(), text("HTML_Title", {40, 8, 425, 28}),
+                           text("HTML_Text", {40, 44, 425, 200})})) {}
 
 TFm_WiFi_Warning_Secu::TFm_WiFi_Warning_Secu(AppContext& app)
     : TitledPage(app, "Fm_WiFi_Warning_Secu", "TFm_WiFi_Warning_Secu",
                  pageDecl("Page_WiFi_Warning_Secu",
-                          {warningIcon(), text("Html_TextEasyWiFi", {48, 8, 409, 180}),
+                          {warningIcon(), text("Html_TextEasyWiFi", {40, 8, 425, 180}),
                            Control("BRestartEasyWiFi", ControlKind::Button, {164, 318, 145, 31}, "",
                                    kPageButtonFont)}),
                  {kWarningPicture}) {}
@@ -91,8 +91,8 @@ TFm_WiFi_Warning_1::TFm_WiFi_Warning_1(AppContext& app)
     : TitledPage(app, "Fm_WiFi_Warning_1", "TFm_WiFi_Warning_1",
                  pageDecl("Page_WiFi_Warning_1", {warningIcon(),
                                                   Control("HTML_sTItle", ControlKind::HtmlLabel,
-                                                          {48, 14, 409, 20}, "", kHeadingFont),
-                                                  text("Html_Text", {48, 40, 409, 40}),
+                                                          {40, 14, 425, 20}, "", kHeadingFont),
+                                                  text("Html_Text", {40, 40, 425, 40}),
                                                   Control("Img_Main", ControlKind::Image,
                                                           {24, 88, 400, 200}, "", kPageTextFont)
                                                       .centre()}),
