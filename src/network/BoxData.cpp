@@ -142,8 +142,8 @@ void addEntry(Section& section, std::string_view piece) {
 }
 
 // Splits at every occurrence of `separator` (ignoring case), dropping pieces that are blank;
-// pieces keep their blanks. Folds the text once, so a long value with many separators stays
-// linear.
+// pieces keep their blanks; an empty separator leaves the text whole. Folds the text once, so a
+// long value with many separators stays linear.
 std::vector<std::string> splitNoCase(std::string_view text, std::string_view separator) {
     std::vector<std::string> pieces;
     const std::string foldedText = str::lower(text);
@@ -157,7 +157,8 @@ std::vector<std::string> splitNoCase(std::string_view text, std::string_view sep
         if (!str::trim(piece).empty()) pieces.emplace_back(piece);
     };
     size_t start = 0;
-    for (size_t hit; (hit = haystack.find(needle, start)) != std::string_view::npos;) {
+    for (size_t hit;
+         !needle.empty() && (hit = haystack.find(needle, start)) != std::string_view::npos;) {
         keep(start, hit);
         start = hit + needle.size();
     }
