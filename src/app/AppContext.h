@@ -7,6 +7,7 @@
 #include "app/StringTable.h"
 #include "app/StringTables.h"
 #include "app/Trace.h"
+#include "wifi/WiFiManager.h"
 
 #include <memory>
 
@@ -55,6 +56,13 @@ public:
     TDM_BoxTools* boxTools = nullptr;
     // The box's quick-status address when a simulated world names one; empty: the usual one.
     std::string boxUrl;
+
+    // The Wi-Fi key from the key page, read by the Wi-Fi manager's connection attempt.
+    TProfile profile;
+    // Set once a start of the Wi-Fi library forced its NDIS driver; never cleared.
+    bool ForcedNDISDriver = false;
+    // The Wi-Fi manager, made by the Wi-Fi device page; the main window stops and frees it.
+    std::unique_ptr<TDM_WiFi_Mgr_NG> wifiManager;
 };
 
 } // namespace cw

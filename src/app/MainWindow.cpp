@@ -125,6 +125,11 @@ void TFormWZ::TimerReadyToStart() {
     auto scope = trace_.scope("TimerReadyToStart");
     timerReadyToStart_->setEnabled(false);
     manager_ = std::make_unique<TFm_Frame_Manager>(app_, *window_);
+    manager_->wifiSide = [this] {
+        WifiSideState state;
+        describeWifiSide(app_.wifiManager.get(), state);
+        return state;
+    };
     manager_->Initialize(&app_.traceLog, &app_.language);
     InitLanguage();
     InitStrings();
@@ -158,6 +163,10 @@ void TFormWZ::FormDestroy() {
     timerReadyToStart_->setEnabled(false);
     if (manager_) manager_->Release();
     killer_.reset();
+    if (app_.wifiManager) {
+        app_.wifiManager->Stop_WiFiAPI();
+        app_.wifiManager.reset();
+    }
 }
 
 } // namespace cw

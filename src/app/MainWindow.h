@@ -34,7 +34,8 @@ public:
     void FormActivate();
     // A command line forwarded by a second start of the program.
     void commandLineForwarded(const std::vector<std::string>& args);
-    // Releases what the window owns: the pages, the process killer.
+    // Releases what the window owns (the pages, the process killer), stops and frees the
+    // Wi-Fi manager.
     void FormDestroy();
 
     [[nodiscard]] Window& window() { return *window_; }

@@ -1,5 +1,6 @@
 #include "app/StringTables.h"
 
+#include "wifi/WifiTables.h"
 #include "network/NetworkTables.h"
 #include "wizard/WizardTables.h"
 
@@ -81,6 +82,7 @@ LanguageData compiledInTables() {
     LanguageData data{{kMainWindow, kDialog, kWait}};
     for (ModuleSection& section : wizardTables()) data.modules.push_back(std::move(section));
     for (ModuleSection& section : networkTables()) data.modules.push_back(std::move(section));
+    for (ModuleSection& section : wifiTables()) data.modules.push_back(std::move(section));
     return data;
 }
 
