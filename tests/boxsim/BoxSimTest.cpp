@@ -117,7 +117,8 @@ TEST(BoxSim, SlowBoxDoesNotAnswerWithinTheClientsLimit) {
 
 TEST(BoxSim, ReadsTheStateFromAWorldFile) {
     const std::string path = testing::TempDir() + "boxsim_world.json";
-    std::ofstream(path) << R"({"description": "test", "box": {"state": "no-internet"}})";
+    std::ofstream(path)
+        << R"({"description": "test", "box": {"state": "no-internet", "labelKey": "K"}})";
     BoxSim sim({"--world", path, "--port", "0"});
     ASSERT_GT(sim.port(), 0);
     const auto reading = fetch(sim.port());
@@ -127,10 +128,13 @@ TEST(BoxSim, ReadsTheStateFromAWorldFile) {
 }
 
 TEST(BoxSim, RefusesUnknownStatesAndBadWorlds) {
-    const std::string path = testing::TempDir() + "boxsim_bad_world.json";
-    std::ofstream(path) << R"({"box": {"state": 3}})";
+    const std::string badState = testing::TempDir() + "boxsim_bad_state.json";
+    std::ofstream(badState) << R"({"box": {"state": 3}})";
+    const std::string badAddress = testing::TempDir() + "boxsim_bad_address.json";
+    std::ofstream(badAddress) << R"({"box": {"quickStatus": "127.0.0.1"}})";
     const std::vector<std::vector<std::string>> runs = {
-        {"--state", "broken"}, {"--port", "70000"}, {"--world", path}, {"--port"}};
+        {"--state", "broken"},   {"--port", "70000"},         {"--world", badState},
+        {"--world", badAddress}, {"--world", "/nonexistent"}, {"--port"}};
     for (const auto& args : runs) {
         BoxSim sim(args);
         EXPECT_EQ(sim.port(), 0) << args[0];

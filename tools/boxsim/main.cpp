@@ -29,8 +29,8 @@ struct Options {
 void usage() {
     std::fprintf(stderr,
                  "usage: boxsim [--port N] [--state STATE] [--world FILE]\n"
-                 "  --port N      port on 127.0.0.1 (0: any free port; default: the world's\n"
-                 "                box.port, else 0); prints \"port N\" once listening\n"
+                 "  --port N      port on 127.0.0.1, 0 for any free one (default: the port of\n"
+                 "                the world's box.quickStatus, else 0); prints \"port N\"\n"
                  "  --state S     ok, cable-down, no-internet, not-found or slow (default ok;\n"
                  "                overrides the world's box.state)\n"
                  "  --world FILE  world file; reads its \"box\" object\n");
@@ -56,8 +56,20 @@ void usage() {
     return true;
 }
 
-// Reads the "box" object of a world file: "state" (a state name) and "port" (a number),
-// both optional. Other keys of the file belong to other parts of the simulated world.
+// The port of "host:port", or nothing when the text is not of that form.
+[[nodiscard]] std::optional<int> portOf(std::string_view address) {
+    const size_t colon = address.rfind(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    const std::string_view digits = address.substr(colon + 1);
+    const auto port = cw::str::toInt(digits);
+    if (!port || *port < 1 || *port > 65535 || digits.find_first_of("+-") != std::string::npos)
+        return std::nullopt;
+    return *port;
+}
+
+// Reads the "box" object of a world file: "state" (a state name) and "quickStatus"
+// ("host:port", where the wizard asks for the page; only its port is used here), both
+// optional. Other keys belong to other parts of the simulated world.
 [[nodiscard]] bool readWorld(const std::string& path, Options& options) {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -84,12 +96,13 @@ void usage() {
         }
         if (!options.state) options.state = state->get<std::string>();
     }
-    if (const auto port = box->find("port"); port != box->end()) {
-        if (!port->is_number_unsigned() || port->get<unsigned>() > 65535) {
-            std::fprintf(stderr, "boxsim: box.port: expected a port number\n");
+    if (const auto address = box->find("quickStatus"); address != box->end()) {
+        const auto port = address->is_string() ? portOf(address->get<std::string>()) : std::nullopt;
+        if (!port) {
+            std::fprintf(stderr, "boxsim: box.quickStatus: expected \"host:port\"\n");
             return false;
         }
-        if (!options.port) options.port = port->get<int>();
+        if (!options.port) options.port = *port;
     }
     return true;
 }
