@@ -385,6 +385,15 @@ def icon_warning_assos():
     return image
 
 
+def icon_check_ok():
+    """A passed check: a green disc with a white tick."""
+    image = Image(32, 32, WHITE)
+    disc(image, (0x1E, 0x8E, 0x3A), 16, 16, 15)
+    disc(image, GREEN_LED, 16, 16, 13.5)
+    stroke(image, WHITE, [(9, 16.5), (14, 21.5), (23.5, 11)], 1.9)
+    return image
+
+
 def box_front(image, left, top, width, height, wifi_on=True):
     """The box seen from the front: a rounded light body, a front strip with four lights
     (power, line, Wi-Fi, telephone); the Wi-Fi light is green and glowing when on."""
@@ -524,6 +533,7 @@ def artwork():
         ("WiFiOn", picture_wifi_on()),
         ("Poster", picture_poster()),
         ("Flash_2p", flash_2p_strip()),
+        ("Check_OK", icon_check_ok()),
     ]
 
 

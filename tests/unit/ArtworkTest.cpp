@@ -98,6 +98,7 @@ TEST_F(Artwork, ListsEveryBitmapInTheResourceScriptWithItsSize) {
         {"WiFiOn", {380, 190}},
         {"Poster", {360, 200}},
         {"Flash_2p", {960, 320}},
+        {"Check_OK", {32, 32}},
     };
     std::ifstream rc(dir_ / "artwork.rc");
     std::map<std::string, std::string> listed;
