@@ -44,6 +44,12 @@ public:
     virtual void setMaxLength(std::string_view control, int length) = 0;
     virtual void setProgress(std::string_view control, int position, int maximum) = 0;
     virtual void setFocus(std::string_view control) = 0;
+    // Each character typed into edit `control` passes `filter` first; a character it refuses
+    // never reaches the edit. Pasted text does not pass it. Control keys arrive as their
+    // character codes (Backspace 8, Ctrl+C 3, Ctrl+V 22, Ctrl+X 24).
+    virtual void setCharFilter(std::string_view control, std::function<bool(char32_t)> filter) = 0;
+    // Puts an edit's caret after its first `position` characters.
+    virtual void setCaret(std::string_view control, int position) = 0;
 
     // What the user does: a button clicked, an edit's text changed, a list item selected.
     void on(std::string_view control, ControlEvent event, std::function<void()> handler) {
@@ -78,6 +84,8 @@ public:
     virtual void endModal(int result) = 0;
     // Paints what changed now, without waiting for the message loop.
     virtual void repaint() = 0;
+    // The system's default sound, for a refused keystroke or entry.
+    virtual void beep() = 0;
 
     // Runs when the user asks to close the window (Alt+F4) and no cancel control answers.
     void setOnCloseRequest(std::function<void()> handler) { onCloseRequest_ = std::move(handler); }

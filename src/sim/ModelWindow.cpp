@@ -98,6 +98,14 @@ void ModelWindow::setFocus(std::string_view control) {
     if (find(control)) focus_ = str::lower(control);
 }
 
+void ModelWindow::setCharFilter(std::string_view control, std::function<bool(char32_t)> filter) {
+    if (auto* c = find(control)) c->charFilter = std::move(filter);
+}
+void ModelWindow::setCaret(std::string_view control, int position) {
+    if (auto* c = find(control))
+        c->caret = std::clamp(position, 0, static_cast<int>(str::utf8ToUtf16(c->text).size()));
+}
+
 int ModelWindow::showModal() {
     shown_ = true;
     inModal_ = true;
@@ -127,6 +135,25 @@ void ModelWindow::type(std::string_view control, std::string_view text) {
     if (c->maxLength > 0 && static_cast<int>(c->text.size()) > c->maxLength)
         c->text.resize(static_cast<size_t>(c->maxLength));
     raise(c->decl.name, ControlEvent::Change);
+}
+
+bool ModelWindow::press(std::string_view control, char32_t key) {
+    auto* c = find(control);
+    if (!c || !c->visible || !c->enabled) return false;
+    if (c->charFilter && !c->charFilter(key)) return false;
+    std::u16string text = str::utf8ToUtf16(c->text);
+    const size_t before = text.size();
+    if (key == U'\b') {
+        if (!text.empty()) text.pop_back();
+    } else if (key >= 0x20 && key <= 0xFFFF &&
+               (c->maxLength <= 0 || static_cast<int>(text.size()) < c->maxLength)) {
+        text.push_back(static_cast<char16_t>(key));
+    }
+    if (text.size() == before) return true;
+    c->text = str::utf16ToUtf8(text);
+    c->caret = static_cast<int>(text.size());
+    raise(c->decl.name, ControlEvent::Change);
+    return true;
 }
 
 void ModelWindow::select(std::string_view control, int index) {

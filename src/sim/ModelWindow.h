@@ -25,6 +25,8 @@ struct ModelControl {
     int maxLength = 0;
     int position = 0;
     int maximum = 100;
+    int caret = 0;  // edits: characters before the caret
+    std::function<bool(char32_t)> charFilter;
 };
 
 class ModelWindow : public Window {
@@ -48,6 +50,8 @@ public:
     void setMaxLength(std::string_view control, int length) override;
     void setProgress(std::string_view control, int position, int maximum) override;
     void setFocus(std::string_view control) override;
+    void setCharFilter(std::string_view control, std::function<bool(char32_t)> filter) override;
+    void setCaret(std::string_view control, int position) override;
 
     void show() override { shown_ = true; }
     void hide() override { shown_ = false; }
@@ -57,6 +61,7 @@ public:
     int showModal() override;
     void endModal(int result) override;
     void repaint() override { ++repaints_; }
+    void beep() override { ++beeps_; }
 
     // What a test looks at.
     [[nodiscard]] const WindowDecl& decl() const { return decl_; }
@@ -68,11 +73,16 @@ public:
     [[nodiscard]] const std::string& hostControl() const { return hostControl_; }
     [[nodiscard]] const std::string& focus() const { return focus_; }
     [[nodiscard]] bool inModal() const { return inModal_; }
+    [[nodiscard]] int beeps() const { return beeps_; }
 
     // What a user does. Clicking a hidden or disabled control does nothing, as on screen.
     void click(std::string_view control);
     void type(std::string_view control, std::string_view text);
     void select(std::string_view control, int index);
+    // One key typed into an edit, through its character filter: Backspace removes the last
+    // character, other control keys change nothing here, any other character is appended
+    // while the edit's maximum length allows. Returns false when the filter refused it.
+    bool press(std::string_view control, char32_t key);
 
 private:
     ModelControl* find(std::string_view name);
@@ -90,6 +100,7 @@ private:
     int modalResult_ = 0;
     bool modalEnded_ = false;
     int repaints_ = 0;
+    int beeps_ = 0;
 };
 
 class ModelWindowFactory : public WindowFactory {

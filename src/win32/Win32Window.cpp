@@ -20,6 +20,7 @@ struct Win32Window::Control {
     Color color = kBlack;
     win::GdiObject picture;  // the bitmap an Image shows (the control does not own it)
     ATOM nameAtom = 0;
+    std::function<bool(char32_t)> charFilter;  // edits: typed characters pass it first
 };
 
 namespace {
@@ -85,6 +86,15 @@ LRESULT CALLBACK handCursorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
     if (msg == WM_SETCURSOR) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+// An edit's typed characters go through its filter; a refused one is dropped.
+LRESULT CALLBACK charFilterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    if (msg == WM_CHAR) {
+        const auto& filter = *reinterpret_cast<const std::function<bool(char32_t)>*>(data);
+        if (filter && !filter(static_cast<char32_t>(wp))) return 0;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
 }
@@ -406,6 +416,19 @@ void Win32Window::setFocus(std::string_view control) {
     if (Control* c = find(control); c && c->hwnd) SetFocus(c->hwnd);
 }
 
+void Win32Window::setCharFilter(std::string_view control, std::function<bool(char32_t)> filter) {
+    Control* c = find(control);
+    if (!c || !c->hwnd || c->decl.kind != ControlKind::Edit) return;
+    c->charFilter = std::move(filter);
+    SetWindowSubclass(c->hwnd, charFilterProc, 2, reinterpret_cast<DWORD_PTR>(&c->charFilter));
+}
+
+void Win32Window::setCaret(std::string_view control, int position) {
+    if (Control* c = find(control); c && c->hwnd) SendMessageW(c->hwnd, EM_SETSEL, position, position);
+}
+
+void Win32Window::beep() { MessageBeep(MB_OK); }
+
 void Win32Window::show() {
     ShowWindow(hwnd_, SW_SHOW);
     UpdateWindow(hwnd_);
@@ -569,6 +592,18 @@ LRESULT Win32Window::handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             SetTextColor(dc, toColorRef(c->color));
             SetBkMode(dc, TRANSPARENT);
             return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        }
+        break;
+    }
+    case WM_CTLCOLOREDIT: {
+        // An edit's font colour is part of what it tells (a key field turns green or red).
+        HWND child = reinterpret_cast<HWND>(lp);
+        for (const auto& c : controls_) {
+            if (c->hwnd != child) continue;
+            HDC dc = reinterpret_cast<HDC>(wp);
+            SetTextColor(dc, toColorRef(c->color));
+            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         }
         break;
     }

@@ -47,6 +47,8 @@ public:
     void setMaxLength(std::string_view control, int length) override;
     void setProgress(std::string_view control, int position, int maximum) override;
     void setFocus(std::string_view control) override;
+    void setCharFilter(std::string_view control, std::function<bool(char32_t)> filter) override;
+    void setCaret(std::string_view control, int position) override;
 
     void show() override;
     void hide() override;
@@ -56,6 +58,7 @@ public:
     int showModal() override;
     void endModal(int result) override;
     void repaint() override;
+    void beep() override;
 
     [[nodiscard]] HWND hwnd() const { return hwnd_; }
     [[nodiscard]] HWND controlHandle(std::string_view control) const;
