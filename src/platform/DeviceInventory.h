@@ -21,8 +21,8 @@ class DeviceInventory {
 public:
     virtual ~DeviceInventory() = default;
 
-    // The devices present of the setup class named `setupClass` ("Net" for network adapters,
-    // compared ignoring case). False when the system cannot list them.
+    // The installed devices (plugged in or not) of the setup class named `setupClass` ("Net"
+    // for network adapters, compared ignoring case). False when the system cannot list them.
     [[nodiscard]] virtual bool devicesOfClass(std::string_view setupClass,
                                               std::vector<InstalledDevice>& devices) const = 0;
 };

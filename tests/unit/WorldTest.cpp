@@ -1,7 +1,9 @@
 // World files: the shipped worlds load as described, and broken ones are refused with the
 // path of the faulty field.
 #include "sim/SimDeviceInventory.h"
+#include "sim/SimOsFacts.h"
 #include "sim/World.h"
+#include "sim/WorldOsFacts.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +79,21 @@ TEST(WorldTest, DeviceInventoryListsTheAdaptersAndOtherDevicesOfAClass) {
     std::vector<InstalledDevice> display;
     ASSERT_TRUE(inventory.devicesOfClass("Display", display));
     EXPECT_TRUE(display.empty());
+}
+
+TEST(WorldTest, WorldsWindowsVersionLiesOverTheRealFacts) {
+    SimOsFacts real;
+    real.environment["CONFIGWIFI_WORLD"] = "C:\\w.json";
+    World world = load("two-adapters.json");
+    const WorldOsFacts os(real, world);
+    const std::optional<OsVersionInfo> version = os.versionInfo();
+    ASSERT_TRUE(version);
+    EXPECT_EQ(version->major, 5u);
+    EXPECT_EQ(version->servicePack, "Service Pack 3");
+    EXPECT_EQ(os.isWow64Process(), real.wow64);
+    EXPECT_EQ(os.environmentVariable("CONFIGWIFI_WORLD"), std::optional<std::string>("C:\\w.json"));
+    world.wow64 = !real.wow64;
+    EXPECT_EQ(WorldOsFacts(real, world).isWow64Process(), !real.wow64);
 }
 
 TEST(WorldTest, SmallestWorldTakesTheDocumentedDefaults) {
