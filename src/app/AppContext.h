@@ -22,6 +22,8 @@ class Registry;
 class Services;
 class Shell;
 class TDM_BoxTools;
+class DeviceInventory;
+class WiFiLibrary;
 class WindowEffects;
 class WindowFactory;
 
@@ -63,6 +65,10 @@ public:
     bool ForcedNDISDriver = false;
     // The Wi-Fi manager, made by the Wi-Fi device page; the main window stops and frees it.
     std::unique_ptr<TDM_WiFi_Mgr_NG> wifiManager;
+    // What the Wi-Fi device page works with, given by the program entry or a test: the Wi-Fi
+    // library the manager drives, and the installed devices of the driver check. Null: none.
+    WiFiLibrary* wifiLibrary = nullptr;
+    const DeviceInventory* deviceInventory = nullptr;
 };
 
 } // namespace cw

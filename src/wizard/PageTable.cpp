@@ -3,6 +3,9 @@
 #include "wizard/Frame_1p2p3p.h"
 #include "wizard/Frame_Check.h"
 #include "wizard/Frame_End.h"
+#include "wizard/Frame_WiFi_APSelector.h"
+#include "wizard/Frame_WiFi_DataWep.h"
+#include "wizard/Frame_WiFi_DeviceSelector.h"
 #include "wizard/Frame_WiFi_Errors.h"
 #include "wizard/Frame_Welcome.h"
 
@@ -25,10 +28,9 @@ const std::vector<PageEntry>& wizardPages() {
         {"Page_Welcome", make<TFm_Welcome>()},
         {"Page_End_OK", make<TFm_End_OK>()},
         {"Page_Check", make<TFm_Check>()},
-        {"Page_WiFi_APSelector", traced("Fm_WiFi_APSelector", "TFm_WiFi_APSelector", "Page_WiFi_APSelector")},
+        {"Page_WiFi_APSelector", make<TFm_WiFi_APSelector>()},
         {"Page_WiFi_Svc_Error", make<TFm_WiFi_Warning_Svc>()},
-        {"Page_WiFi_Device_Selector",
-         traced("Fm_WiFi_DeviceSelector", "TFm_WiFi_DeviceSelector", "Page_WiFi_Device_Selector")},
+        {"Page_WiFi_Device_Selector", make<TFm_WiFi_DeviceSelector>()},
         {"Page_WiFi_Warning_Secu", make<TFm_WiFi_Warning_Secu>()},
         {"Page_WiFi_Device_Error", make<TFm_WiFi_Device_Error>()},
         {"Page_WiFi_SSID_Error", make<TFm_WiFi_SSID_Error>()},
@@ -37,7 +39,7 @@ const std::vector<PageEntry>& wizardPages() {
         {"Page_WiFi_WPS_Info", traced("Fm_WiFi_WPS_Info", "TFm_WiFi_WPS_Info", "Page_WiFi_WPS_Info")},
         {"Page_WiFi_WPS_Process",
          traced("Fm_WiFi_WPS_Process", "TFm_WiFi_WPS_Process", "Page_WiFi_WPS_Process")},
-        {"Page_WiFi_DataWep", traced("Fm_WiFi_DataWep", "TFm_WiFi_DataWep", "Page_WiFi_DataWep")},
+        {"Page_WiFi_DataWep", make<TFm_WiFi_DataWep>()},
         {"Page_WiFi_Warning_1", make<TFm_WiFi_Warning_1>()},
         {"Page_WiFi_Warning_2", traced("Fm_WiFi_Warning_2", "TFm_WiFi_Warning_2", "Page_WiFi_Warning_2")},
         {"Page_Eth_DeviceSelector",

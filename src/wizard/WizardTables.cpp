@@ -265,6 +265,71 @@ const ModuleSection kCheck = {
     },
 };
 
+// The Wi-Fi device page: its texts and the reference driver dates (month-day-year).
+const ModuleSection kWiFiDeviceSelector = {
+    "TFm_WiFi_DeviceSelector",
+    {
+        {"HTML_TextHaut.Caption",
+         "Plusieurs périphériques WiFi ont été détectés sur votre poste.<BR>Veuillez maintenant "
+         "le sélectionner puis cliquer sur \" Suivant >\".</B>"},
+        {"HTML_TextList.Caption", "Liste des périphériques WiFi  :"},
+        {"TitlePage", "SÉLECTION DU PÉRIPHÉRIQUE WIFI"},
+        {"Msg_Wait_AnalyzeDriver", "Analyse des pilotes en cours..."},
+        {"Msg_Wait_EnumDevice", "Analyse de votre système en cours..."},
+        {"Msg_Wait_StartSvc", "Démarrage du service WiFi..."},
+        {"Param_XP_DriverDate", "06-01-2004"},
+        {"Param_Vista_DriverDate", "12-01-2006"},
+    },
+};
+
+const ModuleSection kWiFiAPSelector = {
+    "TFm_WiFi_APSelector",
+    {
+        {"HTMLabel1.Caption",
+         "<B>Sélectionnez votre réseau. Vous trouverez le nom du réseau par défaut sur "
+         "l'étiquette située sous votre Quorvale RIR.</B>"},
+        {"TitlePage", "CHOIX DU RÉSEAU WIFI"},
+        {"Msg_Wait_EnumAP", "Recherche des bornes WiFi en cours..."},
+        {"Title_JumpStart", ""},
+        {"Title_Wep", ""},
+        {"Text_JumpStart",
+         "Voici les réseaux WiFi Quorvale détectés autour de vous.<BR>\x19\x1A"
+         "<B>Sélectionnez votre "
+         "réseau. Vous trouverez le nom du réseau dans le cadre SSID sur l'étiquette située sous "
+         "votre Quorvale RIR.</B>\x19\x1A"},
+        {"Text_Wep",
+         "Voici les réseaux WiFi Quorvale détectés autour de vous.<BR>\x19\x1A"
+         "<b>Sélectionnez votre "
+         "réseau. Vous trouverez le nom du réseau dans le cadre SSID sur l’étiquette située sous "
+         "votre Quorvale RIR.</b>"},
+    },
+};
+
+const ModuleSection kWiFiDataWep = {
+    "TFm_WiFi_DataWep",
+    {
+        {"Html_Text.Caption",
+         "Saisissez ci-dessous les caractères de la Clé WiFi se trouvant sur l'étiquette située "
+         "sous votre Quorvale."},
+        {"GroupBox_Key.Caption", " Clé WiFi : "},
+        {"HTML_Wep.Caption", "Saisissez la Clé WiFi :"},
+        {"HTML_Wep_Confirm.Caption", "Confirmez la Clé WiFi :"},
+        {"GroupBox_Details.Caption", " Détails : "},
+        {"LWPS_Info_Device.Caption", "Périphérique WiFi utilisé :"},
+        {"LWPS_Info_DeviceData.Caption", "-"},
+        {"LWPS_Info_SSID.Caption", "Identifiant du réseau WiFi :"},
+        {"LWPS_Info_SSIDData.Caption", "-"},
+        {"TitlePage", "SAISIE DE LA CLÉ WIFI"},
+        {"Msg_Error_Wep_Edit", "Veuillez saisir correctement votre Clé WIFI !"},
+        {"Msg_Error_Wep_Empty", "Veuillez saisir votre Clé WIFI avant de continuer !"},
+        {"Msg_Error_Wep_Preffix", ""},
+        {"Msg_Error_Wep_Title", ""},
+        {"Msg_Error_Wep_Instruction", ""},
+        {"Msg_Wait_CheckRouter", ""},
+        {"Msg_Wait_CheckLP", ""},
+    },
+};
+
 } // namespace
 
 std::vector<ModuleSection> wizardTables() {
@@ -278,6 +343,9 @@ std::vector<ModuleSection> wizardTables() {
             kWiFiCxError,
             kWiFiWarningSecu,
             kWiFiWarning1,
+            kWiFiDeviceSelector,
+            kWiFiAPSelector,
+            kWiFiDataWep,
             k1p,
             k2p,
             k3p};
