@@ -76,8 +76,8 @@ struct WorldLibrary {
 };
 
 struct WorldBox {
-    std::string host = "192.168.1.1"; // quick-status page address
-    uint16_t port = 80;
+    std::string host; // quick-status page address; empty: the wizard's own setting
+    uint16_t port = 0;
     std::string labelKey; // the Wi-Fi key printed on the box's label (for people and scripts)
 };
 

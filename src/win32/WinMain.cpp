@@ -17,6 +17,7 @@
 #include "win32/Win32Window.h"
 #include "win32/Win32WindowEffects.h"
 #include "win32/WinString.h"
+#include "win32/WorldPorts.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -32,6 +33,7 @@ constexpr const wchar_t* kMainWindowClass = L"CwMainWindow";
 // Marks a WM_COPYDATA message as a forwarded command line.
 constexpr ULONG_PTR kForwardedCommandLine = 0x43574346;  // "CWCF"
 constexpr DWORD kFindFirstInstanceMs = 5000;
+constexpr int kUnusableWorldExitCode = 3;
 
 std::vector<std::string> commandLineArguments() {
     std::vector<std::string> args;
@@ -104,6 +106,16 @@ std::optional<LRESULT> mainWindowMessage(cw::TFormWZ& form, UINT msg, WPARAM wp,
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const std::vector<std::string> args = commandLineArguments();
 
+    // A world file named by CONFIGWIFI_WORLD is read first: one that cannot be used ends the
+    // program, which never runs half simulated.
+    cw::Win32FileSystem fs;
+    cw::Win32OsFacts realOs;
+    cw::WorldPorts world(realOs);
+    if (std::string error; !world.readWorld(fs, error)) {
+        MessageBoxW(nullptr, cw::win::wide(error).c_str(), L"ConfigWiFi", MB_OK | MB_ICONERROR);
+        return kUnusableWorldExitCode;
+    }
+
     cw::win::KernelHandle instanceMutex(CreateMutexW(nullptr, FALSE, kInstanceMutex));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         forwardToFirstInstance(args);
@@ -111,9 +123,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
 
     cw::Win32EventLoop loop;
-    cw::Win32FileSystem fs;
     cw::Win32Registry registry;
-    cw::Win32OsFacts os;
+    const cw::OsFacts& os = world.osFacts();
     cw::Win32Processes processes;
     cw::Win32Shell shell;
     cw::Win32WindowFactory windows(instance, loop);
@@ -123,6 +134,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     cw::AppContext app({loop, fs, registry, os, processes, shell, windows, effects, services, http});
     cw::Trace httpTrace(app.traceLog, "Win32Http");
     http.setTrace(&httpTrace);
+    world.attachTo(app);
     app.traceLog.setClock([&loop] { return loop.tickCount(); });
     cw::CrashHook::install(app.appData, fs,
                            app.language.table(cw::kMainWindowTable).GetText("Param_ProductName"));

@@ -1,5 +1,6 @@
 #include "win32/WorldPorts.h"
 
+#include "app/AppContext.h"
 #include "app/Trace.h"
 #include "platform/FileSystem.h"
 #include "sim/SimDeviceInventory.h"
@@ -36,20 +37,20 @@ const OsFacts& WorldPorts::osFacts() const {
     return worldOs_ ? *worldOs_ : realOs_;
 }
 
-void WorldPorts::makeParts(const EventLoop& loop, TraceLog& log) {
-    trace_ = std::make_unique<Trace>(log, "WiFiMan");
+void WorldPorts::attachTo(AppContext& app) {
+    trace_ = std::make_unique<Trace>(app.traceLog, "WiFiMan");
     if (world_) {
-        wifi_ = std::make_unique<SimWiFiLibrary>(*world_, loop);
+        wifi_ = std::make_unique<SimWiFiLibrary>(*world_, app.ports.loop);
         devices_ = std::make_unique<SimDeviceInventory>(*world_);
+        if (!world_->box.host.empty())
+            app.boxUrl = "http://" + world_->box.host + ":" + std::to_string(world_->box.port) +
+                         "/quickstatus.htm";
     } else {
         wifi_ = std::make_unique<Win32WiFiLibrary>(Win32WiFiLibrary::programFolderPath(), *trace_);
         devices_ = std::make_unique<Win32DeviceInventory>(*trace_);
     }
-}
-
-std::string WorldPorts::boxUrl() const {
-    if (!world_) return {};
-    return "http://" + world_->box.host + ":" + std::to_string(world_->box.port) + "/quickstatus.htm";
+    app.wifiLibrary = wifi_.get();
+    app.deviceInventory = devices_.get();
 }
 
 } // namespace cw

@@ -11,12 +11,11 @@
 
 namespace cw {
 
+class AppContext;
 class DeviceInventory;
-class EventLoop;
 class FileSystem;
 class OsFacts;
 class Trace;
-class TraceLog;
 class WiFiLibrary;
 
 inline constexpr const char* kWorldVariable = "CONFIGWIFI_WORLD";
@@ -35,12 +34,9 @@ public:
 
     // The world's Windows version over the real facts, or the real facts.
     [[nodiscard]] const OsFacts& osFacts() const;
-    // Makes the Wi-Fi library and the device inventory: the world's, or the real ones.
-    void makeParts(const EventLoop& loop, TraceLog& log);
-    [[nodiscard]] WiFiLibrary& wifiLibrary() const { return *wifi_; }
-    [[nodiscard]] const DeviceInventory& deviceInventory() const { return *devices_; }
-    // The box's quick-status page when the world names the box, else empty.
-    [[nodiscard]] std::string boxUrl() const;
+    // Makes the Wi-Fi library and the device inventory (the world's, or the real ones) and
+    // hands them to the application, with the world's box address.
+    void attachTo(AppContext& app);
 
 private:
     const OsFacts& realOs_;
