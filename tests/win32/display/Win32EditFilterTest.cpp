@@ -54,6 +54,7 @@ TEST_F(Win32EditFilterTest, RefusedCharactersNeverReachTheEdit) {
 }
 
 TEST_F(Win32EditFilterTest, CaretGoesWhereTheLogicPutsIt) {
+    ASSERT_NE(static_cast<Win32Window&>(*window).hwnd(), nullptr) << GetLastError();
     ASSERT_NE(edit, nullptr);
     window->setText("Key", "abcdef");
     window->setCaret("Key", 4);
