@@ -164,12 +164,12 @@ private:
     static void run(std::shared_ptr<Request> request, EventLoop& loop, Trace* trace,
                     std::wstring address, std::wstring headers) {
         Outcome outcome = get(*request, address, headers);
-        {
-            std::lock_guard lock(request->mutex);
-            request->url.reset();
-            request->session.reset();
-        }
-        if (!request->isAborted())
+        // Posting under the lock: once a request is aborted its worker no longer touches the
+        // loop, which may then be gone.
+        std::lock_guard lock(request->mutex);
+        request->url.reset();
+        request->session.reset();
+        if (!request->aborted)
             loop.post([request, trace, outcome = std::move(outcome)] {
                 deliver(*request, trace, outcome);
             });
@@ -214,11 +214,17 @@ void Win32Http::retire(Worker worker) {
     retired_.push_back(std::move(worker));
 }
 
+// A worker blocked on a silent server may outlive the client: closing its handles does not
+// always end a pending receive. It is left to end on its own; being aborted, it only touches
+// its own request.
 Win32Http::~Win32Http() {
     std::lock_guard lock(workersMutex_);
     for (Worker& w : retired_) {
         w.request->abort();
-        w.thread.join();
+        if (w.request->finished)
+            w.thread.join();
+        else
+            w.thread.detach();
     }
 }
 

@@ -17,11 +17,11 @@ class Trace;
 
 class Win32Http : public Http {
 public:
-    // Bounds WinINet's own waits, so a worker whose request was aborted always ends.
+    // Bounds WinINet's own waits, so a worker whose request was aborted ends in time.
     static constexpr unsigned long kSocketTimeoutMs = 15000;
 
     explicit Win32Http(EventLoop& loop) : loop_(loop) {}
-    // Waits for the workers of requests still under way (they were aborted).
+    // Aborts the requests still under way; their workers end on their own.
     ~Win32Http() override;
     Win32Http(const Win32Http&) = delete;
     Win32Http& operator=(const Win32Http&) = delete;
