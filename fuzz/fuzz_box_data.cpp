@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -26,25 +27,35 @@ void require(bool condition) {
     return text.find_first_of("'\n") == std::string_view::npos;
 }
 
-// A value loses trailing blanks on the way through a page.
-[[nodiscard]] bool endsWithoutBlank(std::string_view text) {
-    return text.empty() || std::string_view(" \t\r").find(text.back()) == std::string_view::npos;
+// A page cannot carry a value that ends with a blank (trimmed away) or begins with ";"
+// (read as the end of the value).
+[[nodiscard]] bool carriable(std::string_view text) {
+    if (text.empty()) return true;
+    return text.front() != ';' &&
+           std::string_view(" \t\r").find(text.back()) == std::string_view::npos;
 }
 
-// Round trips hold for values without trailing blanks and for a one-byte item separator
-// (with a longer one, two items can join into a new separator).
+// The channel's value as the page writer joins it: items up to the last non-empty one.
+[[nodiscard]] bool carriable(const cw::TStreamData& channel, std::string_view separator) {
+    std::string value;
+    size_t count = 0;
+    for (size_t i = 0; i < channel.Items.size(); ++i)
+        if (!channel.Items[i].empty()) count = i + 1;
+    for (size_t i = 0; i < count; ++i)
+        value += (i ? std::string(separator) : "") + channel.Items[i];
+    return carriable(value);
+}
+
+// Round trips hold for carriable values and a one-byte item separator (with a longer one,
+// two items can join into a new separator).
 [[nodiscard]] bool carriedByAPage(const cw::TQVTHD_Data& record) {
-    if (record.gItemSepChar.size() != 1 || !endsWithoutBlank(record.gLineSepChar)) return false;
+    if (record.gItemSepChar.size() != 1 || !carriable(record.gItemSepChar) ||
+        !carriable(record.gLineSepChar))
+        return false;
     for (const cw::BoxTextField& field : cw::boxTextFields())
-        if (!endsWithoutBlank(record.*field.member)) return false;
-    for (const cw::BoxChannelField& field : cw::boxChannelFields()) {
-        const auto& items = (record.*field.member).Items;
-        for (auto it = items.rbegin(); it != items.rend(); ++it)
-            if (!it->empty()) {
-                if (!endsWithoutBlank(*it)) return false;
-                break;
-            }
-    }
+        if (!carriable(record.*field.member)) return false;
+    for (const cw::BoxChannelField& field : cw::boxChannelFields())
+        if (!carriable(record.*field.member, record.gItemSepChar)) return false;
     return true;
 }
 

@@ -29,9 +29,10 @@ enum class BoxState {
 // What a box in `state` reports on its page (NotFound and Slow report as Ok).
 [[nodiscard]] TQVTHD_Data boxRecordFor(BoxState state);
 
-// The page that the box data module reads back as `data`. Apostrophes and line breaks cannot
-// be carried by the page format: they are left out of the values; a channel writes its items
-// up to the last one that is not empty.
+// The page that the box data module reads back as `data`. The page format has no escapes:
+// apostrophes and line breaks are left out of the values, and a value that begins with ";"
+// or ends with a blank does not read back as written. A channel writes its items up to the
+// last one that is not empty, so its items should be non-blank and 6 or 8 (or fewer).
 [[nodiscard]] std::string quickStatusPage(const TQVTHD_Data& data);
 
 } // namespace cw
