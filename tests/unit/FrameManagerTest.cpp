@@ -1,5 +1,7 @@
 // The page manager on simulated ports: page switching, the buttons, and how the wizard ends.
 #include "app/AppContext.h"
+#include "network/BoxPage.h"
+#include "network/BoxTools.h"
 #include "platform/WindowEffects.h"
 #include "sim/FakeHttp.h"
 #include "sim/MemoryFileSystem.h"
@@ -236,7 +238,13 @@ TEST_F(FrameManagerTest, CancelIsIgnoredWhileConnecting) {
 TEST_F(FrameManagerTest, FromTheCheckPageToTheEndAndOut) {
     placeAssistant();
     placeShortcut();
+    // A box without Internet access: the check page stops and leaves Next to the user.
+    TDM_BoxTools box(app);
+    app.boxTools = &box;
+    app.appData.EthernetPath = true;
+    http.fallback = FakeHttpAnswer::page(quickStatusPage(boxRecordFor(BoxState::NoInternet)));
     goTo("Page_Check", "-N-");
+    ASSERT_EQ(manager->currentPageName(), "Page_Check");
     strip().click("BNext");
     EXPECT_EQ(manager->currentPageName(), "Page_End_OK");
     EXPECT_EQ(cancelCaption(), "Quitter");
