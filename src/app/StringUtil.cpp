@@ -143,9 +143,15 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix) {
 
 std::string replaceAllNoCase(std::string_view text, std::string_view what, std::string_view with) {
     if (what.empty()) return std::string(text);
+    // Folded once, not at every match: long texts with many matches stay linear.
+    const std::string foldedText = lower(text);
+    const std::string foldedWhat = lower(what);
+    const bool sameOffsets = foldedText.size() == text.size() && foldedWhat.size() == what.size();
+    const std::string_view haystack = sameOffsets ? std::string_view(foldedText) : text;
+    const std::string_view needle = sameOffsets ? std::string_view(foldedWhat) : what;
     std::string out;
     size_t pos = 0;
-    for (size_t hit; (hit = findNoCase(text, what, pos)) != std::string_view::npos;) {
+    for (size_t hit; (hit = haystack.find(needle, pos)) != std::string_view::npos;) {
         out.append(text.substr(pos, hit - pos));
         out.append(with);
         pos = hit + what.size();
