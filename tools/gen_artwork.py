@@ -5,8 +5,9 @@ Usage: gen_artwork.py OUTPUT_DIR
 
 Everything is drawn here from simple shapes (no input files), so the output is the same on
 every run: window shape masks, window backgrounds, the message dialog's icons, the wait
-animation strip, and the pages' pictures (warning icons, the box, the TV poster and the
-telephone cabling animation).
+animation strip, the pages' pictures (warning icons, the box, the TV poster, the
+telephone cabling animation, the box's label with its network name or key ringed), and the
+connection window's step marks.
 """
 
 import math
@@ -515,6 +516,123 @@ def flash_2p_strip():
     return strip
 
 
+# ---- the box's label --------------------------------------------------------------------
+
+# Block glyphs, 5 x 7 cells ('#' filled), for the few words printed on the label.
+GLYPHS = {
+    "S": [" ####", "#    ", "#    ", " ### ", "    #", "    #", "#### "],
+    "I": ["#####", "  #  ", "  #  ", "  #  ", "  #  ", "  #  ", "#####"],
+    "D": ["#### ", "#   #", "#   #", "#   #", "#   #", "#   #", "#### "],
+    "C": [" ####", "#    ", "#    ", "#    ", "#    ", "#    ", " ####"],
+    "W": ["#   #", "#   #", "#   #", "# # #", "# # #", "## ##", "#   #"],
+    "F": ["#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#    "],
+    "P": ["#### ", "#   #", "#   #", "#### ", "#    ", "#    ", "#    "],
+    "l": ["##   ", " #   ", " #   ", " #   ", " #   ", " #   ", "###  "],
+    "i": [" #   ", "     ", "##   ", " #   ", " #   ", " #   ", "###  "],
+    "é": ["   # ", "  #  ", " ### ", "#   #", "#####", "#    ", " ####"],
+    " ": ["     "] * 7,
+}
+GLYPH_ADVANCE = {"l": 4, "i": 4, " ": 3}
+
+LABEL_PAPER = (0xFB, 0xFC, 0xFD)
+LABEL_EDGE = (0xB4, 0xBF, 0xCB)
+FIELD_FILL = (0xEE, 0xF2, 0xF6)
+FIELD_EDGE = (0xC9, 0xD3, 0xDE)
+CHAR_GREY = (0x6C, 0x77, 0x84)
+HIGHLIGHT_FILL = (0xFF, 0xF3, 0xC4)
+
+
+def text_blocks(image, color, left, top, text, cell=2):
+    """Writes `text` in block glyphs, `cell` pixels a dot; returns the right end."""
+    x = left
+    for ch in text:
+        for row, line in enumerate(GLYPHS[ch]):
+            for col, dot in enumerate(line):
+                if dot == "#":
+                    fill_rect(image, x + col * cell, top + row * cell,
+                              x + (col + 1) * cell, top + (row + 1) * cell, color)
+        x += GLYPH_ADVANCE.get(ch, 6) * cell
+    return x
+
+
+def printed_value(image, left, top, count, color):
+    """A printed value suggested by `count` small character blocks of varied shapes."""
+    for i in range(count):
+        x = left + 9 * i
+        tall = (i * 7 + 3) % 5 != 0
+        fill_rounded(image, color, x, top + (0 if tall else 4), x + 6, top + 12, 1)
+
+
+def label_field(image, left, top, right, highlighted):
+    """A value field of the label; the highlighted one is ringed in amber on a light yellow."""
+    if highlighted:
+        glow(image, AMBER, left - 4, top + 11, 20)
+        glow(image, AMBER, right + 4, top + 11, 20)
+        outlined_rounded(image, AMBER, HIGHLIGHT_FILL, left - 3, top - 3, right + 3, top + 25, 6,
+                         width=2.5)
+    else:
+        outlined_rounded(image, FIELD_EDGE, FIELD_FILL, left, top, right, top + 22, 4, width=1)
+
+
+def box_label(width, height, highlight, wps=False):
+    """The box's label seen flat: a blue side panel with the Wi-Fi sign, then the fields
+    "SSID" (the network's name) and "Clé WiFi" (the key), `highlight` naming the one
+    ringed; `wps` adds the WPS mark the label carries for a push-button connection."""
+    image = Image(width, height, WHITE)
+    left, top, right, bottom = 10, 8, width - 10, height - 10
+    shadow(image, width / 2, bottom + 1, width / 2 - 14, 6)
+    outlined_rounded(image, LABEL_EDGE, LABEL_PAPER, left, top, right, bottom, 8, width=1.2)
+    panel = left + 74
+    fill_rounded(image, BRAND_LIGHT, left + 1.2, top + 1.2, panel, bottom - 1.2, 7)
+    fill_rect(image, int(panel) - 8, int(top + 2), int(panel), int(bottom - 1), BRAND_LIGHT)
+    wifi_arcs(image, WHITE, (left + panel) / 2, (top + bottom) / 2 + 12, 2.1)
+    rows = 2
+    pitch = (bottom - top) / rows
+    field_left = panel + 110
+    field_right = right - (64 if wps else 16)
+    for row, (name, key, chars) in enumerate((("SSID", "ssid", 11), ("Clé WiFi", "key", 26))):
+        y = int(top + pitch * row + pitch / 2 - 11)
+        text_blocks(image, DARK, panel + 14, y + 4, name)
+        label_field(image, field_left, y, field_right, key == highlight)
+        room = (field_right - field_left - 16) // 9
+        printed_value(image, field_left + 8, y + 5, min(chars, room),
+                      DARK if key == highlight else CHAR_GREY)
+    if wps:
+        cx, cy = right - 34, (top + bottom) / 2
+        disc(image, BRAND_DARK, cx, cy, 20)
+        disc(image, WHITE, cx, cy, 17.5)
+        text_blocks(image, BRAND_DARK, int(cx) - 14, int(cy) - 5, "WPS", cell=1)
+    return image
+
+
+def picture_key_wep():
+    return box_label(441, 112, "key")
+
+
+def picture_ssid(wps):
+    return box_label(441, 130, "ssid", wps=wps)
+
+
+# ---- the connection window's step marks -------------------------------------------------
+
+GREY_MARK = (0xA9, 0xB1, 0xBA)
+
+
+def mark_done(color):
+    """A 16 x 16 tick."""
+    image = Image(16, 16, WHITE)
+    stroke(image, color, [(3, 8.5), (6.5, 12), (13, 4.5)], 1.5)
+    return image
+
+
+def mark_failed(color):
+    """A 16 x 16 cross."""
+    image = Image(16, 16, WHITE)
+    stroke(image, color, [(4, 4), (12, 12)], 1.5)
+    stroke(image, color, [(12, 4), (4, 12)], 1.5)
+    return image
+
+
 def artwork():
     """(resource name, picture) in the order of artwork.rc."""
     return [
@@ -534,6 +652,15 @@ def artwork():
         ("Poster", picture_poster()),
         ("Flash_2p", flash_2p_strip()),
         ("Check_OK", icon_check_ok()),
+        ("Key_WEP", picture_key_wep()),
+        ("SSID_WEP", picture_ssid(wps=False)),
+        ("SSID_WPS", picture_ssid(wps=True)),
+        ("DialerShaper", shape_mask(383, 331)),
+        ("DialerBackground", window_background(383, 331, 32)),
+        ("DialerMarkDone", mark_done((0x1E, 0x9E, 0x3E))),
+        ("DialerMarkDoneGrey", mark_done(GREY_MARK)),
+        ("DialerMarkFailed", mark_failed((0xD9, 0x30, 0x25))),
+        ("DialerMarkFailedGrey", mark_failed(GREY_MARK)),
     ]
 
 

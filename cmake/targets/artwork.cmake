@@ -5,7 +5,9 @@ if(WIN32)
     set(ARTWORK_DIR ${CMAKE_BINARY_DIR}/generated/artwork)
     set(ARTWORK_NAMES FormShaper DialogShaper WaitShaper FormBackground DialogBackground
                       WaitBackground dWarning dInformation dError WaitAnim
-                      Warning Warning_Assos WiFiOn Poster Flash_2p Check_OK)
+                      Warning Warning_Assos WiFiOn Poster Flash_2p Check_OK
+                      Key_WEP SSID_WEP SSID_WPS DialerShaper DialerBackground
+                      DialerMarkDone DialerMarkDoneGrey DialerMarkFailed DialerMarkFailedGrey)
     set(ARTWORK_FILES ${ARTWORK_DIR}/artwork.rc)
     foreach(name ${ARTWORK_NAMES})
         list(APPEND ARTWORK_FILES ${ARTWORK_DIR}/${name}.bmp)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -99,6 +100,15 @@ TEST_F(Artwork, ListsEveryBitmapInTheResourceScriptWithItsSize) {
         {"Poster", {360, 200}},
         {"Flash_2p", {960, 320}},
         {"Check_OK", {32, 32}},
+        {"Key_WEP", {441, 112}},
+        {"SSID_WEP", {441, 130}},
+        {"SSID_WPS", {441, 130}},
+        {"DialerShaper", {383, 331}},
+        {"DialerBackground", {383, 331}},
+        {"DialerMarkDone", {16, 16}},
+        {"DialerMarkDoneGrey", {16, 16}},
+        {"DialerMarkFailed", {16, 16}},
+        {"DialerMarkFailedGrey", {16, 16}},
     };
     std::ifstream rc(dir_ / "artwork.rc");
     std::map<std::string, std::string> listed;
@@ -124,7 +134,7 @@ TEST_F(Artwork, ListsEveryBitmapInTheResourceScriptWithItsSize) {
 
 TEST_F(Artwork, ShapeMasksAreFuchsiaOnlyOutsideTheRoundedCorners) {
     ASSERT_EQ(exitCode_, 0);
-    for (const char* name : {"FormShaper", "DialogShaper", "WaitShaper"}) {
+    for (const char* name : {"FormShaper", "DialogShaper", "WaitShaper", "DialerShaper"}) {
         const Bitmap mask = load(name);
         const int w = mask.width, h = mask.height;
         ASSERT_GT(w, 40) << name;
@@ -161,7 +171,7 @@ TEST_F(Artwork, BackgroundsKeepWhiteTitlesAndGreyFooterTextsReadable) {
     EXPECT_EQ(form.at(268, 360), kWhite);
     EXPECT_NE(form.at(0, 300), kWhite); // the frame
 
-    for (const char* name : {"DialogBackground", "WaitBackground"}) {
+    for (const char* name : {"DialogBackground", "WaitBackground", "DialerBackground"}) {
         const Bitmap bmp = load(name);
         EXPECT_LT(bmp.at(8, 8).luminance(), 0.45) << name;
         EXPECT_LT(bmp.at(100, 20).luminance(), 0.45) << name;
@@ -195,7 +205,8 @@ TEST_F(Artwork, IconsAndAnimationFramesAreDrawnOnWhite) {
 
 TEST_F(Artwork, PagePicturesLieOnTheWhitePageAndTheCablingFramesMove) {
     ASSERT_EQ(exitCode_, 0);
-    for (const char* name : {"Warning", "Warning_Assos", "WiFiOn", "Poster"}) {
+    for (const char* name :
+         {"Warning", "Warning_Assos", "WiFiOn", "Poster", "Key_WEP", "SSID_WEP", "SSID_WPS"}) {
         const Bitmap bmp = load(name);
         for (auto [x, y] : {std::pair{0, 0}, {bmp.width - 1, 0}, {0, bmp.height - 1}})
             EXPECT_EQ(bmp.at(x, y), kWhite) << name << " at " << x << "," << y;
@@ -223,6 +234,63 @@ TEST_F(Artwork, PagePicturesLieOnTheWhitePageAndTheCablingFramesMove) {
             EXPECT_NE(frame(i), frame(i - 1)) << "frame " << i;
         }
     }
+}
+
+TEST_F(Artwork, TheLabelRingsTheNetworkNameOrTheKey) {
+    ASSERT_EQ(exitCode_, 0);
+    // Amber ring pixels in the label's upper (name) and lower (key) halves.
+    auto ringed = [](const Bitmap& bmp) {
+        std::pair<int, int> halves{0, 0};
+        for (int y = 0; y < bmp.height; ++y)
+            for (int x = 0; x < bmp.width; ++x) {
+                const Rgb c = bmp.at(x, y);
+                if (c.r > 200 && c.g > 110 && c.g < 200 && c.b < 90)
+                    (y < bmp.height / 2 ? halves.first : halves.second)++;
+            }
+        return halves;
+    };
+    const auto key = ringed(load("Key_WEP"));
+    EXPECT_GT(key.second, 100);
+    EXPECT_EQ(key.first, 0);
+    for (const char* name : {"SSID_WEP", "SSID_WPS"}) {
+        const auto ssid = ringed(load(name));
+        EXPECT_GT(ssid.first, 100) << name;
+        EXPECT_EQ(ssid.second, 0) << name;
+    }
+    EXPECT_NE(load("SSID_WEP").data, load("SSID_WPS").data);
+}
+
+TEST_F(Artwork, StepMarksAreGreenTicksRedCrossesOrTheirGreyForms) {
+    ASSERT_EQ(exitCode_, 0);
+    struct Count {
+        int green = 0, red = 0, coloured = 0, inked = 0;
+    };
+    auto count = [](const Bitmap& bmp) {
+        Count n;
+        for (int y = 0; y < bmp.height; ++y)
+            for (int x = 0; x < bmp.width; ++x) {
+                const Rgb c = bmp.at(x, y);
+                n.green += c.g > c.r + 60 && c.g > c.b + 30;
+                n.red += c.r > c.g + 80 && c.r > c.b + 80;
+                n.coloured += std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b}) > 30;
+                n.inked += c.luminance() < 0.85;
+            }
+        return n;
+    };
+    const Count done = count(load("DialerMarkDone")), failed = count(load("DialerMarkFailed"));
+    EXPECT_GT(done.green, 15);
+    EXPECT_EQ(done.red, 0);
+    EXPECT_GT(failed.red, 15);
+    EXPECT_EQ(failed.green, 0);
+    for (const char* name : {"DialerMarkDoneGrey", "DialerMarkFailedGrey"}) {
+        const Bitmap bmp = load(name);
+        const Count grey = count(bmp);
+        EXPECT_EQ(grey.coloured, 0) << name;
+        EXPECT_GT(grey.inked, 15) << name;
+        EXPECT_EQ(bmp.at(0, 0), kWhite) << name;
+    }
+    // The tick and the cross are different shapes.
+    EXPECT_NE(load("DialerMarkDoneGrey").data, load("DialerMarkFailedGrey").data);
 }
 
 } // namespace

@@ -27,6 +27,16 @@ TEST(ArtworkResources, EveryBitmapLoadsByNameWithItsSize) {
         {L"WiFiOn", 380, 190},
         {L"Poster", 360, 200},
         {L"Flash_2p", 960, 320},
+        {L"Check_OK", 32, 32},
+        {L"Key_WEP", 441, 112},
+        {L"SSID_WEP", 441, 130},
+        {L"SSID_WPS", 441, 130},
+        {L"DialerShaper", 383, 331},
+        {L"DialerBackground", 383, 331},
+        {L"DialerMarkDone", 16, 16},
+        {L"DialerMarkDoneGrey", 16, 16},
+        {L"DialerMarkFailed", 16, 16},
+        {L"DialerMarkFailedGrey", 16, 16},
     };
     for (const Expected& e : bitmaps) {
         HANDLE image =
