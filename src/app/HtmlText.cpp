@@ -36,24 +36,6 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-void appendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // "&name;" at the start of `text`: the decoded text and the length consumed.
 std::optional<std::pair<std::string, size_t>> decodeEntity(std::string_view text) {
     const size_t semicolon = text.find(';');
@@ -89,7 +71,7 @@ std::optional<std::pair<std::string, size_t>> decodeEntity(std::string_view text
     // Control characters, surrogates and values beyond Unicode stay literal text.
     if (cp < 0x20 || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return std::nullopt;
     std::string out;
-    appendUtf8(out, cp);
+    str::appendUtf8(out, cp);
     return std::pair{out, semicolon + 1};
 }
 

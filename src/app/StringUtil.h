@@ -46,5 +46,7 @@ namespace cw::str {
 // Invalid sequences become U+FFFD, so a conversion never fails.
 [[nodiscard]] std::u16string utf8ToUtf16(std::string_view text);
 [[nodiscard]] std::string utf16ToUtf8(std::u16string_view text);
+// Appends one code point, encoded as UTF-8.
+void appendUtf8(std::string& out, char32_t codePoint);
 
 } // namespace cw::str

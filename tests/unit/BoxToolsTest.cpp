@@ -12,33 +12,18 @@
 #include "sim/SimShell.h"
 #include "sim/VirtualEventLoop.h"
 
+#include "SimulatedPorts.h"
+
 #include <gtest/gtest.h>
 
 namespace cw {
 namespace {
 
-class NoEffects : public WindowEffects {
-public:
-    bool applyGlass(Window&, Color) override { return false; }
-    void applySegoeFont(Window&) override {}
-    Color buttonFaceColor() const override { return 0; }
-};
-
 std::string pageOf(BoxState state) { return quickStatusPage(boxRecordFor(state)); }
 
-class BoxToolsTest : public ::testing::Test {
+class BoxToolsTest : public ::testing::Test, protected SimulatedPorts {
 protected:
-    VirtualEventLoop loop;
-    MemoryFileSystem fs;
-    MemoryRegistry registry;
-    SimOsFacts os;
-    SimProcesses processes;
-    SimShell shell;
-    ModelWindowFactory windows;
-    NoEffects effects;
-    SimServices services;
-    FakeHttp http{loop};
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services, http}};
+    AppContext app{ports()};
     TDM_BoxTools box{app};
 };
 

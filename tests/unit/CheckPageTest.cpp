@@ -14,17 +14,12 @@
 #include "sim/VirtualEventLoop.h"
 #include "wizard/FrameManager.h"
 
+#include "SimulatedPorts.h"
+
 #include <gtest/gtest.h>
 
 namespace cw {
 namespace {
-
-class NoEffects : public WindowEffects {
-public:
-    bool applyGlass(Window&, Color) override { return false; }
-    void applySegoeFont(Window&) override {}
-    Color buttonFaceColor() const override { return 0; }
-};
 
 FakeHttpAnswer boxIn(BoxState state) {
     return FakeHttpAnswer::page(quickStatusPage(boxRecordFor(state)));
@@ -32,7 +27,7 @@ FakeHttpAnswer boxIn(BoxState state) {
 
 const char* const kSheets[] = {"TS_None", "TS_BoxError", "TS_ADSLError", "TS_WebError"};
 
-class CheckPageTest : public ::testing::Test {
+class CheckPageTest : public ::testing::Test, protected SimulatedPorts {
 protected:
     CheckPageTest() {
         app.appData.PathExe = "C:\\Kit\\ConfigWiFi\\";
@@ -59,17 +54,7 @@ protected:
     }
     bool shown(const char* button) { return strip().visible(button); }
 
-    VirtualEventLoop loop;
-    MemoryFileSystem fs;
-    MemoryRegistry registry;
-    SimOsFacts os;
-    SimProcesses processes;
-    SimShell shell;
-    ModelWindowFactory windows;
-    NoEffects effects;
-    SimServices services;
-    FakeHttp http{loop};
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services, http}};
+    AppContext app{ports()};
     TDM_BoxTools box{app};
     std::unique_ptr<Window> main;
     std::unique_ptr<TFm_Frame_Manager> manager;

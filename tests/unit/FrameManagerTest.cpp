@@ -14,17 +14,12 @@
 #include "sim/VirtualEventLoop.h"
 #include "wizard/FrameManager.h"
 
+#include "SimulatedPorts.h"
+
 #include <gtest/gtest.h>
 
 namespace cw {
 namespace {
-
-class NoEffects : public WindowEffects {
-public:
-    bool applyGlass(Window&, Color) override { return false; }
-    void applySegoeFont(Window&) override {}
-    Color buttonFaceColor() const override { return 0; }
-};
 
 // A page that records what the manager asks of it.
 class SpyPage : public IFm_ZK {
@@ -52,7 +47,7 @@ private:
     std::vector<std::string>& log_;
 };
 
-class FrameManagerTest : public ::testing::Test {
+class FrameManagerTest : public ::testing::Test, protected SimulatedPorts {
 protected:
     FrameManagerTest() {
         app.appData.PathExe = "C:\\Kit\\ConfigWiFi\\";
@@ -95,17 +90,7 @@ protected:
     }
 
     static constexpr const char* kShortcut = "C:\\Desk\\Reprendre l'installation de la Quorvale RIR.lnk";
-    VirtualEventLoop loop;
-    MemoryFileSystem fs;
-    MemoryRegistry registry;
-    SimOsFacts os;
-    SimProcesses processes;
-    SimShell shell;
-    ModelWindowFactory windows;
-    NoEffects effects;
-    SimServices services;
-    FakeHttp http{loop};
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services, http}};
+    AppContext app{ports()};
     std::unique_ptr<Window> main;
     std::unique_ptr<TFm_Frame_Manager> manager;
     std::vector<SpyPage*> spies;

@@ -12,23 +12,14 @@
 #include "sim/SimShell.h"
 #include "sim/VirtualEventLoop.h"
 
+#include "SimulatedPorts.h"
+
 #include <gtest/gtest.h>
 
 namespace cw {
 namespace {
 
-class NoEffects : public WindowEffects {
-public:
-    bool applyGlass(Window&, Color) override {
-        ++glass;
-        return false;
-    }
-    void applySegoeFont(Window&) override { ++segoe; }
-    Color buttonFaceColor() const override { return 0xF0F0F0; }
-    int glass = 0, segoe = 0;
-};
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, protected SimulatedPorts {
 protected:
     MainWindowTest() {
         os.environment["APPDATA"] = "C:\\Users\\Ana\\AppData\\Roaming";
@@ -48,17 +39,7 @@ protected:
     }
     ModelWindow& mainWindow() { return *windows.find("CwMainWindow"); }
 
-    VirtualEventLoop loop;
-    MemoryFileSystem fs;
-    MemoryRegistry registry;
-    SimOsFacts os;
-    SimProcesses processes;
-    SimShell shell;
-    ModelWindowFactory windows;
-    NoEffects effects;
-    SimServices services;
-    FakeHttp http{loop};
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services, http}};
+    AppContext app{ports()};
     std::unique_ptr<TFormWZ> form;
 };
 

@@ -15,17 +15,12 @@
 #include "wizard/FrameManager.h"
 #include "wizard/Frame_WiFi_Errors.h"
 
+#include "SimulatedPorts.h"
+
 #include <gtest/gtest.h>
 
 namespace cw {
 namespace {
-
-class NoEffects : public WindowEffects {
-  public:
-    bool applyGlass(Window&, Color) override { return false; }
-    void applySegoeFont(Window&) override {}
-    Color buttonFaceColor() const override { return 0; }
-};
 
 constexpr const char* kDongleWelcome =
     "Vérifiez que le voyant WiFi de votre Quorvale RIR est vert.";
@@ -42,7 +37,7 @@ void setEntry(Language& language, std::string_view module, std::string key, std:
     table.replace(entries);
 }
 
-class PagesTest : public ::testing::Test {
+class PagesTest : public ::testing::Test, protected SimulatedPorts {
   protected:
     PagesTest() { app.appData.PathExe = "C:\\Kit\\ConfigWiFi\\"; }
 
@@ -73,17 +68,7 @@ class PagesTest : public ::testing::Test {
     }
     void setDongleSwitch(bool on) { os.stringResources[2000] = on ? "1" : "0"; }
 
-    VirtualEventLoop loop;
-    MemoryFileSystem fs;
-    MemoryRegistry registry;
-    SimOsFacts os;
-    SimProcesses processes;
-    SimShell shell;
-    ModelWindowFactory windows;
-    NoEffects effects;
-    SimServices services;
-    FakeHttp http{loop};
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services, http}};
+    AppContext app{ports()};
     std::unique_ptr<Window> main;
     std::unique_ptr<TFm_Frame_Manager> manager;
 };

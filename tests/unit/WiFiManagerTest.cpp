@@ -18,19 +18,14 @@
 #include "wifi/WiFiManager.h"
 #include "wizard/FrameManager.h"
 
+#include "SimulatedPorts.h"
+
 #include <gtest/gtest.h>
 
 namespace cw {
 namespace {
 
 constexpr uint32_t kError = 0x70000001;
-
-class NoEffects : public WindowEffects {
-public:
-    bool applyGlass(Window&, Color) override { return false; }
-    void applySegoeFont(Window&) override {}
-    Color buttonFaceColor() const override { return 0; }
-};
 
 // A Wi-Fi library whose answers the test scripts; it records the calls that change things.
 class ScriptedWiFi : public WiFiLibrary {
@@ -182,7 +177,7 @@ private:
     const EventLoop& loop_;
 };
 
-class WiFiManagerTest : public ::testing::Test {
+class WiFiManagerTest : public ::testing::Test, protected SimulatedPorts {
 protected:
     WiFiManagerTest() {
         app.appData.PathExe = "C:\\Prog\\";
@@ -243,17 +238,7 @@ protected:
         return n;
     }
 
-    VirtualEventLoop loop;
-    MemoryFileSystem fs;
-    MemoryRegistry registry;
-    SimOsFacts os;
-    SimProcesses processes;
-    SimShell shell;
-    ModelWindowFactory windows;
-    NoEffects effects;
-    SimServices services;
-    FakeHttp http{loop};
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services, http}};
+    AppContext app{ports()};
     ScriptedWiFi wifi{loop};
     std::unique_ptr<TDM_WiFi_Mgr_NG> manager;
     std::unique_ptr<Timer> userTimer;

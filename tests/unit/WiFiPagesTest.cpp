@@ -22,17 +22,12 @@
 #include "wizard/Frame_WiFi_DataWep.h"
 #include "wizard/Frame_WiFi_DeviceSelector.h"
 
+#include "SimulatedPorts.h"
+
 #include <gtest/gtest.h>
 
 namespace cw {
 namespace {
-
-class NoEffects : public WindowEffects {
-  public:
-    bool applyGlass(Window&, Color) override { return false; }
-    void applySegoeFont(Window&) override {}
-    Color buttonFaceColor() const override { return 0; }
-};
 
 constexpr const char* kBoxKey = "Cle2Box1234";
 
@@ -51,7 +46,7 @@ World worldWith(std::vector<WorldAdapter> adapters) {
     return w;
 }
 
-class WiFiPagesTest : public ::testing::Test {
+class WiFiPagesTest : public ::testing::Test, protected SimulatedPorts {
   protected:
     WiFiPagesTest() {
         app.appData.PathExe = "C:\\Kit\\ConfigWiFi\\";
@@ -131,20 +126,10 @@ class WiFiPagesTest : public ::testing::Test {
         p.type("Wep1b", confirm);
     }
 
-    VirtualEventLoop loop;
-    MemoryFileSystem fs;
-    MemoryRegistry registry;
-    SimOsFacts os;
-    SimProcesses processes;
-    SimShell shell;
-    ModelWindowFactory windows;
-    NoEffects effects;
-    SimServices services;
-    FakeHttp http{loop};
     World world;
     std::unique_ptr<SimWiFiLibrary> library;
     SimDeviceInventory inventory;
-    AppContext app{{loop, fs, registry, os, processes, shell, windows, effects, services, http}};
+    AppContext app{ports()};
     std::unique_ptr<Window> main;
     std::unique_ptr<TFm_Frame_Manager> manager;
     std::unique_ptr<Timer> okPresser;
