@@ -76,9 +76,9 @@ struct ControlDecl {
         c.centred = true;
         return c;
     }
-    [[nodiscard]] ControlDecl frames(AnimationSpec spec) const {
+    [[nodiscard]] ControlDecl frames(AnimationSpec strip) const {
         ControlDecl c = *this;
-        c.animation = spec;
+        c.animation = strip;
         return c;
     }
 };

@@ -2,6 +2,7 @@
 
 #include "app/AnimatedBitmap.h"
 #include "win32/Handles.h"
+#include "win32/StaticControl.h"
 
 #include <cwchar>
 
@@ -66,6 +67,8 @@ void AnimatedBitmapControl::setBitmap(HBITMAP bitmap) {
 }
 
 LRESULT AnimatedBitmapControl::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    if (const auto answer = win::handleStaticControlMessage(hwnd_, msg, wp, [this](HDC dc) { paint(dc); }))
+        return *answer;
     switch (msg) {
     case WM_CREATE: {
         const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lp);
@@ -77,26 +80,6 @@ LRESULT AnimatedBitmapControl::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         if (wp == kFrameTimer) logic_.tick();
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (HDC dc = BeginPaint(hwnd_, &ps)) {
-            paint(dc);
-            EndPaint(hwnd_, &ps);
-        }
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wp));
-        return 0;
-    case WM_SIZE:
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_STATIC;
-    case WM_NCHITTEST:
-        return HTTRANSPARENT;
     default:
         return DefWindowProcW(hwnd_, msg, wp, lp);
     }

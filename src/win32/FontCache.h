@@ -18,7 +18,7 @@ public:
     FontCache(const FontCache&) = delete;
     FontCache& operator=(const FontCache&) = delete;
 
-    [[nodiscard]] HFONT get(const FontSpec& spec);
+    [[nodiscard]] HFONT get(const FontSpec& font);
 
 private:
     std::map<std::tuple<std::string, int, bool>, win::GdiObject> fonts_;

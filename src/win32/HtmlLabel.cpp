@@ -2,6 +2,7 @@
 
 #include "app/HtmlText.h"
 #include "win32/Handles.h"
+#include "win32/StaticControl.h"
 #include "win32/WinString.h"
 
 #include <cstdint>
@@ -62,6 +63,8 @@ class HtmlLabel {
 };
 
 LRESULT HtmlLabel::handle(UINT msg, WPARAM wp, LPARAM lp) {
+    if (const auto answer = win::handleStaticControlMessage(hwnd_, msg, wp, [this](HDC dc) { paint(dc); }))
+        return *answer;
     switch (msg) {
     case WM_CREATE:
         readMarkup();
@@ -88,26 +91,6 @@ LRESULT HtmlLabel::handle(UINT msg, WPARAM wp, LPARAM lp) {
         transparent_ = lp != 0;
         InvalidateRect(hwnd_, nullptr, FALSE);
         return 0;
-    case WM_ERASEBKGND:
-        return 1; // painted with the text, in one go
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        if (HDC dc = BeginPaint(hwnd_, &ps)) {
-            paint(dc);
-            EndPaint(hwnd_, &ps);
-        }
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wp));
-        return 0;
-    case WM_SIZE:
-        InvalidateRect(hwnd_, nullptr, FALSE);
-        return 0;
-    case WM_GETDLGCODE:
-        return DLGC_STATIC;
-    case WM_NCHITTEST:
-        return HTTRANSPARENT;
     default:
         return DefWindowProcW(hwnd_, msg, wp, lp);
     }
